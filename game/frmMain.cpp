@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/frmMain.h"
+
+#include "game/TableSurface.h"
+#include "game/modGlobals.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Settings.h"
+#include "resources/Images.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+constexpr int kClientWidth = 627;
+constexpr int kClientHeight = 431;
+constexpr QPoint kClientOrigin{74, 135};
+} // namespace
+
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent), Midi(createMidiPlayer())
+{
+    setWindowTitle(QStringLiteral("Marrowby"));
+    setWindowIcon(programIcon());
+    createMenus();
+    createControls();
+    connectControls();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createMenus()
+{
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFileNewGame = mnuFile->addAction(QStringLiteral("&New Game"));
+    mnuFileNewGame->setShortcut(Qt::Key_F2);
+    mnuFile->addSeparator();
+    mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
+
+    mnuOptions = menuBar()->addMenu(QStringLiteral("Options"));
+    mnuFileDeck = mnuOptions->addAction(QStringLiteral("&Deck..."));
+    mnuOptionsMusic = mnuOptions->addAction(QStringLiteral("&Music..."));
+    mnuOptions->addSeparator();
+    mnuOptionsUndo = mnuOptions->addAction(QStringLiteral("&Undo Last Move"));
+    mnuOptionsUndo->setShortcut(Qt::CTRL | Qt::Key_Z);
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelpContents = mnuHelp->addAction(QStringLiteral("&Contents..."));
+    mnuHelpContents->setShortcut(Qt::Key_F1);
+    mnuHelp->addSeparator();
+    mnuHelpHvGames = mnuHelp->addAction(QStringLiteral("&Halvren Games Web Site..."));
+    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About Marrowby..."));
+}
+
+void frmMain::createControls()
+{
+    table = new TableSurface(this);
+    setCentralWidget(table);
+
+    cmdDraw = new QPushButton(QStringLiteral("Draw"), table);
+    cmdDraw->resize(65, 25);
+    cmdReShuffle = new QPushButton(QStringLiteral("Re-Shuffle"), table);
+    cmdReShuffle->resize(65, 25);
+
+    // The design holds the first member of each control array; the rest are made by
+    // CreatePiles.
+    picPile[0] = new PictureBox(table, 0);
+    picPile[0]->setBackColor(TableSurface::Baize);
+    picPile[0]->setMouseIcon(handCursor());
+    picHome[0] = new PictureBox(table, 0);
+    picHome[0]->setBorderStyle(true);
+    picHome[0]->setBackColor(TableSurface::Baize);
+
+    picDrag = new PictureBox(table, 0);
+    picDrag->resize(71, 96);
+    picDrag->setBackColor(TableSurface::Baize);
+    picDrag->hide();
+    // The drag picture never takes the mouse: the window does, during a drag.
+    picDrag->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    lblShufflesLeft = new QLabel(QStringLiteral("2 Shuffles Left"), table);
+    lblShufflesLeft->resize(73, 17);
+    lblShufflesLeft->setAlignment(Qt::AlignCenter);
+    lblShufflesLeft->setStyleSheet(QStringLiteral("color: white;"));
+
+    for (int k = 0; k < 2; ++k) {
+        imgLocate[k] = new QLabel(table);
+        imgLocate[k]->resize(11, 11);
+        imgLocate[k]->setScaledContents(true);
+        imgLocate[k]->setPixmap(markerPixmap(MarkerKind::Locate, devicePixelRatioF()));
+        imgLocate[k]->hide();
+    }
+    imgDraw = new QLabel(table);
+    imgDraw->resize(11, 11);
+    imgDraw->setScaledContents(true);
+    imgDraw->setPixmap(markerPixmap(MarkerKind::Draw, devicePixelRatioF()));
+    imgDraw->hide();
+
+    // The window opens with its client area at a fixed place near the top-left.
+    const int menuHeight = menuBar()->sizeHint().height();
+    setGeometry(kClientOrigin.x(), kClientOrigin.y() - menuHeight, kClientWidth,
+                kClientHeight + menuHeight);
+}
+
+void frmMain::connectControls()
+{
+    connect(mnuFileNewGame, &QAction::triggered, this, &frmMain::mnuFileNewGame_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    connect(mnuFileDeck, &QAction::triggered, this, &frmMain::mnuFileDeck_Click);
+    connect(mnuOptionsMusic, &QAction::triggered, this, &frmMain::mnuOptionsMusic_Click);
+    connect(mnuOptionsUndo, &QAction::triggered, this, &frmMain::mnuOptionsUndo_Click);
+    connect(mnuHelpContents, &QAction::triggered, this, &frmMain::mnuHelpContents_Click);
+    connect(mnuHelpHvGames, &QAction::triggered, this, &frmMain::mnuHelpHvGames_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+    connect(cmdReShuffle, &QPushButton::clicked, this, &frmMain::cmdReShuffle_Click);
+    connect(cmdDraw, &QPushButton::clicked, this, &frmMain::cmdDraw_Click);
+}
+
+// Start-up: the deal, then the two settings, in the order the table depends on.
+void frmMain::Form_Load()
+{
+    msTitle = windowTitle();
+    table->setMouseIcon(handCursor());
+    Midi->setSongFile(programFile(QStringLiteral("Ragtime.mid")));
+    CreatePiles();
+    PlacePiles();
+    NewDeal();
+
+    using namespace StartupSettings;
+    glCardBack = parseCardBack(GetSetting(AppName, Section, CardBackKey, DefaultCardBack));
+    gsMusicFilename = GetSetting(AppName, Section, MusicFilenameKey, DefaultMusic);
+    if (gsMusicFilename == DefaultMusic)
+        gsMusicFilename = programFile(QStringLiteral("ragtime.mid"));
+    if (glCardBack == 0)
+        glCardBack = FallbackCardBack;
+    gclsDeck().setCardBack(glCardBack);
+
+    ShowShufflesLeft();
+    SaveUndo();
+    setWindowTitle(msTitle);
+}
+
+void frmMain::Form_Resize() { PlacePiles(); }
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_Unload()
+{
+    mclsHelp.reset();
+    Midi->StopSong();
+    // With every card home the deck has no card to ask; the player's choice still
+    // stands in glCardBack.
+    const int32_t back = gclsDeck().Count() > 0 ? gclsDeck().CardBack() : glCardBack;
+    using namespace StartupSettings;
+    SaveSetting(AppName, Section, CardBackKey, QString::number(back));
+    SaveSetting(AppName, Section, MusicFilenameKey, gsMusicFilename);
+}
+
+void frmMain::mnuFileExit_Click() { close(); }
+
+void frmMain::mnuFileNewGame_Click()
+{
+    if (mbDragging) // the held card would be dealt a second time
+        return;
+    Midi->StopSong();
+    mclsAnimate.reset();
+    table->Cls();
+    table->setAutoRedraw(true);
+    cmdReShuffle->setEnabled(true);
+    cmdDraw->setEnabled(true);
+    for (int16_t i = 0; i < 16; ++i) {
+        picPile[i]->Cls();
+        while (mclsPile[i].Count() > 0)
+            mclsPile[i].RemoveTopCard();
+    }
+    for (int16_t i = 0; i < 4; ++i) {
+        picHome[i]->Cls();
+        while (mclsHome[i].Count() >= 2) {
+            gclsDeck().Add(mclsHome[i].TopCard());
+            mclsHome[i].RemoveTopCard();
+        }
+        DrawHome(i);
+    }
+    ReShuffle();
+    miShufflesLeft = 2;
+    cmdReShuffle->setEnabled(true);
+    UpdateCaption();
+    SaveUndo();
+    ShowShufflesLeft();
+}
+
+void frmMain::UpdateCaption()
+{
+    const int16_t count = gclsDeck().Count();
+    setWindowTitle(msTitle + QStringLiteral(" - ") + QString::number(count) +
+                   (count == 1 ? QStringLiteral(" Card Left") : QStringLiteral(" Cards Left")));
+}

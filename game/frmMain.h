@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "cards/CStack.h"
+#include "platform/MidiPlayer.h"
+#include "platform/PictureBox.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class CAnimate;
+class clsWinHelp;
+class TableSurface;
+
+// The game window: sixteen piles, four home piles, two buttons and a label under a
+// menu bar. Its operations are split by feature over the frmMain_*.cpp files.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+    friend class TableSurface;
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Layout (frmMain_layout.cpp)
+    void CreatePiles();
+    void PlacePiles();
+    // The caption with the count of cards not yet home.
+    void UpdateCaption();
+
+    // Controls, reachable as on a form.
+    std::unique_ptr<MidiPlayer> Midi;
+    TableSurface *table = nullptr; // the window's own surface (its client area)
+    QPushButton *cmdDraw = nullptr;
+    QPushButton *cmdReShuffle = nullptr;
+    std::array<PictureBox *, 16> picPile{};
+    PictureBox *picDrag = nullptr;
+    std::array<PictureBox *, 4> picHome{};
+    QLabel *lblShufflesLeft = nullptr;
+    std::array<QLabel *, 2> imgLocate{};
+    QLabel *imgDraw = nullptr;
+
+    QMenu *mnuFile = nullptr;
+    QAction *mnuFileNewGame = nullptr;
+    QAction *mnuFileExit = nullptr;
+    QMenu *mnuOptions = nullptr;
+    QAction *mnuFileDeck = nullptr;
+    QAction *mnuOptionsMusic = nullptr;
+    QAction *mnuOptionsUndo = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuHelpContents = nullptr;
+    QAction *mnuHelpHvGames = nullptr;
+    QAction *mnuHelpAbout = nullptr;
+
+    // Game state, read by tests.
+    std::array<CStack, 16> mclsPile;
+    std::array<CStack, 4> mclsHome;
+    std::array<CStack, 16> mclsUndoPile;
+    std::array<CStack, 4> mclsUndoHome;
+    int16_t miShufflesLeft = 0;
+    QString msTitle;
+    std::shared_ptr<CAnimate> mclsAnimate;
+    std::shared_ptr<clsWinHelp> mclsHelp;
+
+    // Drag state
+    bool mbDragging = false;
+    CardRef mclsDragCard;
+    int16_t miDragFrom = 0;
+    int32_t mlDragOffsetX = 0;
+    int32_t mlDragOffsetY = 0;
+    int16_t miCardUnder = 0;
+    bool mbCardUnderBuried = false;
+    bool mbDrawDrag = false;
+    bool mbDrawSinceUndo = false;
+
+    // Draw mode is shown by the hand cursor over the piles; this reads it back.
+    bool DrawModeOn() const;
+
+    // Event handlers, public so tests can drive a form the way its events do.
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void Form_MouseMove(int16_t Button, int16_t Shift, float X, float Y);
+    void Form_MouseUp(int16_t Button, int16_t Shift, float X, float Y);
+    void mnuFileNewGame_Click();
+    void mnuFileExit_Click();
+    void mnuFileDeck_Click();
+    void mnuOptionsMusic_Click();
+    void mnuOptionsUndo_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpHvGames_Click();
+    void mnuHelpAbout_Click();
+    void cmdReShuffle_Click();
+    void cmdDraw_Click();
+    void picPile_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void picPile_MouseMove(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void picPile_MouseUp(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void picPile_DblClick(int16_t Index);
+    void picHome_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void picHome_MouseUp(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+
+    // Rendering and hit tests (frmMain_render.cpp)
+    void DrawPile(int16_t i);
+    void DrawHome(int16_t i);
+    int16_t PileFromPoint(float x, float y) const;
+    int16_t HomeFromPoint(float x, float y) const;
+
+    // Deal (frmMain_deal.cpp)
+    void NewDeal();
+    void PlaceAces();
+    void ReShuffle();
+    void ShowShufflesLeft();
+
+    // Rules (frmMain_rules.cpp)
+    bool CanPlayOnPile(int16_t t) const;
+    bool CanPlayOnHome(int16_t h) const;
+    void RemoveFromDeck(int32_t suit, int16_t rank);
+
+    // Drag (frmMain_drag.cpp)
+    void ReturnDragCard();
+
+    // Undo (frmMain_undo.cpp)
+    void SaveUndo();
+    void RestoreUndo();
+
+    // Locate (frmMain_locate.cpp)
+    void LocateCards(int16_t suit, int16_t r);
+
+    // Victory (frmMain_victory.cpp)
+    void CheckForWin();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void DealPiles();
+    void createMenus();
+    void createControls();
+    void connectControls();
+    void setCustomCursor(bool on);
+};

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/frmMain.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Marrowby"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(MARROWBY_VERSION_MAJOR)
+                                            .arg(MARROWBY_VERSION_MINOR)
+                                            .arg(MARROWBY_VERSION_PATCH));
+    QApplication::setDesktopFileName(QStringLiteral("marrowby"));
+    frmMain window;
+    window.show();
+    return app.exec();
+}

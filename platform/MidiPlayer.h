@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// The MIDI player control: names a song, plays it without waiting, stops it.
+// Nothing it is given is ever reported as an error: a missing song is silence.
+class MidiPlayer
+{
+public:
+    virtual ~MidiPlayer() = default;
+    virtual QString SongFile() const = 0;
+    virtual void setSongFile(const QString &NewVal) = 0;
+    virtual void PlaySong() = 0;
+    virtual void StopSong() = 0;
+};
+
+// Makes the player for one window. Tests install a factory of fakes.
+std::unique_ptr<MidiPlayer> createMidiPlayer();
+using MidiPlayerFactory = std::function<std::unique_ptr<MidiPlayer>()>;
+void setMidiPlayerFactory(MidiPlayerFactory factory); // an empty factory restores the real one

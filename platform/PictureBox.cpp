@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/PictureBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+int16_t vbButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return PictureBox::vbLeftButton;
+    case Qt::RightButton:
+        return PictureBox::vbRightButton;
+    case Qt::MiddleButton:
+        return PictureBox::vbMiddleButton;
+    default:
+        return 0;
+    }
+}
+
+int16_t vbButtons(Qt::MouseButtons buttons)
+{
+    int16_t result = 0;
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        if (buttons & b)
+            result |= vbButton(b);
+    return result;
+}
+
+int16_t vbShift(Qt::KeyboardModifiers modifiers)
+{
+    return static_cast<int16_t>(((modifiers & Qt::ShiftModifier) ? 1 : 0) |
+                                ((modifiers & Qt::ControlModifier) ? 2 : 0) |
+                                ((modifiers & Qt::AltModifier) ? 4 : 0));
+}
+
+PictureBox::PictureBox(QWidget *parent, int16_t index) : QWidget(parent), mIndex(index)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resizeImage();
+}
+
+QSize PictureBox::innerSize() const
+{
+    return QSize(std::max(0, width() - 2 * borderWidth()), std::max(0, height() - 2 * borderWidth()));
+}
+
+// The image keeps what was drawn where the old and new sizes overlap; new area is
+// back colour, scaled if the pixel ratio changed. It is made at the screen's pixel ratio so cards stay sharp.
+void PictureBox::resizeImage()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize logical = innerSize();
+    const QSize device(static_cast<int>(std::ceil(logical.width() * ratio)),
+                       static_cast<int>(std::ceil(logical.height() * ratio)));
+    if (!mImage.isNull() && mImage.size() == device && mImage.devicePixelRatio() == ratio)
+        return;
+    QImage image(device, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(mBackColor);
+    if (!mImage.isNull()) {
+        QPainter painter(&image);
+        painter.drawImage(QPointF(0, 0), mImage);
+    }
+    mImage = std::move(image);
+    mSurface.setImage(&mImage);
+}
+
+void PictureBox::Cls() { mImage.fill(mBackColor); }
+
+void PictureBox::setBorderStyle(bool single)
+{
+    if (mBorder == single)
+        return;
+    mBorder = single;
+    resizeImage();
+    update();
+}
+
+void PictureBox::setBackColor(const QColor &colour)
+{
+    mBackColor = colour;
+    Cls();
+    update();
+}
+
+void PictureBox::setMousePointer(int16_t pointer)
+{
+    mMousePointer = pointer;
+    if (pointer == vbCustom)
+        setCursor(mMouseIcon);
+    else
+        unsetCursor();
+}
+
+void PictureBox::setMouseIcon(const QCursor &cursor)
+{
+    mMouseIcon = cursor;
+    if (mMousePointer == vbCustom)
+        setCursor(mMouseIcon);
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const int b = borderWidth();
+    painter.drawImage(QPointF(b, b), mImage);
+    if (b) {
+        // A sunken frame: dark above and left, light below and right.
+        const QRect r = rect();
+        painter.setPen(QColor(64, 64, 64));
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(Qt::black);
+        painter.drawLine(r.topLeft() + QPoint(1, 1), r.topRight() + QPoint(-1, 1));
+        painter.drawLine(r.topLeft() + QPoint(1, 1), r.bottomLeft() + QPoint(1, -1));
+        painter.setPen(QColor(212, 208, 200));
+        painter.drawLine(r.bottomLeft() + QPoint(1, -1), r.bottomRight() + QPoint(-1, -1));
+        painter.drawLine(r.topRight() + QPoint(-1, 1), r.bottomRight() + QPoint(-1, -1));
+        painter.setPen(Qt::white);
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    }
+    Q_UNUSED(event);
+}
+
+void PictureBox::resizeEvent(QResizeEvent *) { resizeImage(); }
+
+void PictureBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal)
+        resizeImage();
+    QWidget::changeEvent(event);
+}
+
+QPointF PictureBox::inner(const QPointF &widgetPos) const
+{
+    return widgetPos - QPointF(borderWidth(), borderWidth());
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF p = inner(event->position());
+    mPressedInside = true;
+    Q_EMIT MouseDown(mIndex, vbButton(event->button()), vbShift(event->modifiers()),
+                     static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF p = inner(event->position());
+    Q_EMIT MouseMove(mIndex, vbButtons(event->buttons()), vbShift(event->modifiers()),
+                     static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF p = inner(event->position());
+    Q_EMIT MouseUp(mIndex, vbButton(event->button()), vbShift(event->modifiers()),
+                   static_cast<float>(p.x()), static_cast<float>(p.y()));
+    if (mPressedInside && rect().contains(event->position().toPoint()))
+        Q_EMIT Click(mIndex);
+    mPressedInside = false;
+}
+
+// The second press of a double click raises only DblClick; its release is an
+// ordinary MouseUp without a second Click.
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *)
+{
+    mPressedInside = false;
+    Q_EMIT DblClick(mIndex);
+}

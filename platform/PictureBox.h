@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/DrawingSurface.h"
+
+#include <QCursor>
+#include <QImage>
+#include <QWidget>
+
+#include <cstdint>
+
+// A picture box: a widget with a persistent image that cards are drawn into through
+// its hDC, shown when refreshed. Members of a control array carry their Index into
+// every event they raise. Coordinates are logical pixels inside the border.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum MousePointerKind : int16_t { vbDefault = 0, vbCustom = 99 };
+    enum Button : int16_t { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+
+    explicit PictureBox(QWidget *parent, int16_t index = 0);
+
+    int16_t Index() const { return mIndex; }
+    HDC hDC() const { return mSurface.hDC(); }
+
+    // Clears the persistent image to the back colour.
+    void Cls();
+    // Shows what has been drawn since the last refresh.
+    void Refresh() { update(); }
+
+    bool BorderStyle() const { return mBorder; }
+    void setBorderStyle(bool single);
+    QColor BackColor() const { return mBackColor; }
+    void setBackColor(const QColor &colour);
+    int16_t MousePointer() const { return mMousePointer; }
+    void setMousePointer(int16_t pointer);
+    void setMouseIcon(const QCursor &cursor);
+
+    // VB-style geometry of the outer box, in the parent's logical pixels.
+    int Left() const { return x(); }
+    int Top() const { return y(); }
+    void setLeft(int left) { move(left, y()); }
+    void setTop(int top) { move(x(), top); }
+    void setWidth(int width) { resize(width, height()); }
+    void setHeight(int height) { resize(width(), height); }
+
+    // The inner picture, for tests and for screenshots.
+    const QImage &image() const { return mImage; }
+
+Q_SIGNALS:
+    void MouseDown(int16_t index, int16_t button, int16_t shift, float x, float y);
+    void MouseMove(int16_t index, int16_t button, int16_t shift, float x, float y);
+    void MouseUp(int16_t index, int16_t button, int16_t shift, float x, float y);
+    void Click(int16_t index);
+    void DblClick(int16_t index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    int borderWidth() const { return mBorder ? 2 : 0; }
+    QSize innerSize() const;
+    void resizeImage();
+    QPointF inner(const QPointF &widgetPos) const;
+
+    int16_t mIndex;
+    bool mBorder = false;
+    QColor mBackColor = Qt::white;
+    int16_t mMousePointer = vbDefault;
+    QCursor mMouseIcon;
+    QImage mImage;
+    ImageSurface mSurface{&mImage};
+    bool mPressedInside = false;
+};
+
+// Mouse buttons and shift keys as the game's handlers count them.
+int16_t vbButton(Qt::MouseButton button);
+int16_t vbButtons(Qt::MouseButtons buttons);
+int16_t vbShift(Qt::KeyboardModifiers modifiers);

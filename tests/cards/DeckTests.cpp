@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cards/CDeck.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+std::vector<CCard *> order(const CDeck &deck)
+{
+    std::vector<CCard *> cards;
+    for (int16_t i = 1; i <= deck.Count(); ++i)
+        cards.push_back(deck.Card(i).get());
+    return cards;
+}
+
+TEST(CDeck, ANewDeckIsInSuitOrderWithTheLibrarySize)
+{
+    CDeck deck;
+    ASSERT_EQ(deck.Count(), 52);
+    EXPECT_EQ(deck.CardWidth(), 71);
+    EXPECT_EQ(deck.CardHeight(), 96);
+    EXPECT_EQ(deck.CardBack(), 64);
+    for (int16_t i = 1; i <= 52; ++i) {
+        const CardRef &card = deck.Card(i);
+        EXPECT_EQ(card->CardSuit(), (i - 1) / 13);
+        EXPECT_EQ(card->CardNumber(), (i - 1) % 13 + 1);
+        EXPECT_EQ(card->CardFace(), (card->CardNumber() - 1) * 4);
+        EXPECT_EQ(card->CardType(), 0);
+        EXPECT_EQ(card->CardBack(), 64);
+        EXPECT_EQ(card->x(), 0);
+        EXPECT_EQ(card->hDC(), 0);
+    }
+}
+
+TEST(CDeck, ShuffleTakesTheFirstCardForZeroAndTheLastForJustBelowOne)
+{
+    {
+        ScopedRandomSource zero({0.0f});
+        CDeck deck;
+        const auto before = order(deck);
+        deck.Shuffle();
+        EXPECT_EQ(order(deck), before);
+    }
+    {
+        ScopedRandomSource high({0.99999994f});
+        CDeck deck;
+        auto before = order(deck);
+        deck.Shuffle();
+        std::reverse(before.begin(), before.end());
+        EXPECT_EQ(order(deck), before);
+    }
+}
+
+TEST(CDeck, ShuffleKeepsTheSameCardsUntouched)
+{
+    CDeck deck;
+    deck.Card(5)->setX(45);
+    const auto before = order(deck);
+    deck.Shuffle();
+    const auto after = order(deck);
+    EXPECT_EQ(std::set<CCard *>(before.begin(), before.end()),
+              std::set<CCard *>(after.begin(), after.end()));
+    EXPECT_EQ(before[4]->x(), 45);
+    EXPECT_EQ(before[4]->CardNumber(), 5);
+}
+
+TEST(CDeck, ShuffleOfSmallDecks)
+{
+    CDeck deck;
+    while (deck.Count() > 1)
+        deck.Remove(1);
+    const CCard *last = deck.Card(1).get();
+    deck.Shuffle();
+    EXPECT_EQ(deck.Card(1).get(), last);
+    deck.Remove(1);
+    deck.Shuffle();
+    EXPECT_EQ(deck.Count(), 0);
+    EXPECT_EQ(deck.CardBack(), 0);
+}
+
+TEST(CDeck, BackReachesOnlyCardsStillInTheDeck)
+{
+    CDeck deck;
+    std::vector<CardRef> removed;
+    for (int n = 0; n < 10; ++n) {
+        removed.push_back(deck.Card(1));
+        deck.Remove(1);
+    }
+    deck.setCardBack(60);
+    for (const CardRef &card : removed)
+        EXPECT_EQ(card->CardBack(), 64);
+    for (int16_t i = 1; i <= deck.Count(); ++i)
+        EXPECT_EQ(deck.Card(i)->CardBack(), 60);
+}
+
+TEST(CDeck, RemovingTheAcesFromTheTopDown)
+{
+    CDeck deck;
+    for (int16_t position : {40, 27, 14, 1})
+        deck.Remove(position);
+    EXPECT_EQ(deck.Count(), 48);
+    EXPECT_EQ(deck.Card(1)->CardSuit(), 0);
+    EXPECT_EQ(deck.Card(1)->CardNumber(), 2);
+    for (int16_t i = 1; i <= 48; ++i)
+        EXPECT_NE(deck.Card(i)->CardNumber(), 1);
+    EXPECT_THROW(deck.Remove(49), std::out_of_range);
+    EXPECT_THROW(deck.Card(0), std::out_of_range);
+    EXPECT_EQ(deck.Count(), 48);
+}
+
+} // namespace

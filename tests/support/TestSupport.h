@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/MidiPlayer.h"
+#include "platform/RandomSource.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <ostream>
+#include <vector>
+
+// Readable failures for Qt strings.
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+
+// A random source that returns the given values in turn, forever.
+class FixedRandomSource : public RandomSource
+{
+public:
+    explicit FixedRandomSource(std::vector<float> values) : mValues(std::move(values)) {}
+    void Randomize() override {}
+    float Rnd() override
+    {
+        const float v = mValues[mNext % mValues.size()];
+        ++mNext;
+        return v;
+    }
+
+private:
+    std::vector<float> mValues;
+    std::size_t mNext = 0;
+};
+
+// Installs a random source for the life of the object.
+class ScopedRandomSource
+{
+public:
+    explicit ScopedRandomSource(std::unique_ptr<RandomSource> source)
+        : mPrevious(setRandomSource(std::move(source)))
+    {
+    }
+    explicit ScopedRandomSource(std::vector<float> values)
+        : ScopedRandomSource(std::make_unique<FixedRandomSource>(std::move(values)))
+    {
+    }
+    ~ScopedRandomSource() { setRandomSource(std::move(mPrevious)); }
+
+private:
+    std::unique_ptr<RandomSource> mPrevious;
+};
+
+// Every call made to any fake player, in order, as "SongFile=<path>", "PlaySong", "StopSong".
+struct MidiLog {
+    QStringList calls;
+};
+
+class FakeMidiPlayer : public MidiPlayer
+{
+public:
+    explicit FakeMidiPlayer(std::shared_ptr<MidiLog> log) : mLog(std::move(log)) {}
+    QString SongFile() const override { return mSongFile; }
+    void setSongFile(const QString &NewVal) override
+    {
+        mSongFile = NewVal;
+        mLog->calls << QStringLiteral("SongFile=") + NewVal;
+    }
+    void PlaySong() override { mLog->calls << QStringLiteral("PlaySong"); }
+    void StopSong() override { mLog->calls << QStringLiteral("StopSong"); }
+
+private:
+    std::shared_ptr<MidiLog> mLog;
+    QString mSongFile;
+};
+
+// Makes every new window's player a fake writing to one log, for the life of the object.
+class ScopedFakeMidi
+{
+public:
+    ScopedFakeMidi();
+    ~ScopedFakeMidi();
+    std::shared_ptr<MidiLog> log = std::make_shared<MidiLog>();
+};
+
+// The settings file the program reads and writes in tests (under a temporary
+// XDG_CONFIG_HOME made by the test main).
+QString settingsFilePath();
+void removeSettingsFile();
