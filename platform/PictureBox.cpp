@@ -65,10 +65,13 @@ void PictureBox::resizeImage()
         painter.drawImage(QPointF(0, 0), mImage);
     }
     mImage = std::move(image);
-    mSurface.setImage(&mImage);
 }
 
-void PictureBox::Cls() { mImage.fill(mBackColor); }
+void PictureBox::Cls()
+{
+    resizeImage();
+    mImage.fill(mBackColor);
+}
 
 void PictureBox::setBorderStyle(bool single)
 {
@@ -104,6 +107,7 @@ void PictureBox::setMouseIcon(const QCursor &cursor)
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
+    resizeImage();
     QPainter painter(this);
     const int b = borderWidth();
     painter.drawImage(QPointF(b, b), mImage);

@@ -47,7 +47,11 @@ public:
     void setHeight(int height) { resize(width(), height); }
 
     // The inner picture, for tests and for screenshots.
-    const QImage &image() const { return mImage; }
+    const QImage &image()
+    {
+        resizeImage();
+        return mImage;
+    }
 
 Q_SIGNALS:
     void MouseDown(int16_t index, int16_t button, int16_t shift, float x, float y);
@@ -66,6 +70,22 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    // Draws through the box's hDC after bringing the image to the box's current size:
+    // a hidden widget is resized at once but hears of it only when shown.
+    class Surface : public ImageSurface
+    {
+    public:
+        explicit Surface(PictureBox *box) : ImageSurface(&box->mImage), mBox(box) {}
+        void drawCard(int32_t x, int32_t y, int32_t card, int32_t mode, int32_t colour) override
+        {
+            mBox->resizeImage();
+            ImageSurface::drawCard(x, y, card, mode, colour);
+        }
+
+    private:
+        PictureBox *mBox;
+    };
+
     int borderWidth() const { return mBorder ? 2 : 0; }
     QSize innerSize() const;
     void resizeImage();
@@ -77,7 +97,7 @@ private:
     int16_t mMousePointer = vbDefault;
     QCursor mMouseIcon;
     QImage mImage;
-    ImageSurface mSurface{&mImage};
+    Surface mSurface{this};
     bool mPressedInside = false;
 };
 
