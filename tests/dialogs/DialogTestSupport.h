@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QDialog>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -14,12 +13,7 @@ template <class Dialog> void whenShown(std::function<void(Dialog &)> act)
 {
     QTimer::singleShot(0, [act] {
         auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog) {
-            ADD_FAILURE() << "no modal dialog of the expected kind";
-            if (auto *other = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                other->reject();
-            return;
-        }
+        ASSERT_NE(dialog, nullptr);
         act(*dialog);
     });
 }
