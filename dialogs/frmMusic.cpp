@@ -76,8 +76,6 @@ frmMusic::frmMusic(QWidget *parent)
     Form_Load();
 }
 
-frmMusic::~frmMusic() = default;
-
 void frmMusic::Form_Load()
 {
     lstMidi->addItem(QStringLiteral("(No Music)"));

@@ -20,7 +20,6 @@ class frmMusic : public QDialog
 
   public:
     explicit frmMusic(QWidget *parent = nullptr);
-    ~frmMusic() override;
 
     QLabel *Label1 = nullptr;
     QListWidget *lstMidi = nullptr;
@@ -35,6 +34,7 @@ class frmMusic : public QDialog
     void cmdOK_Click();
     void Form_Unload();
 
+    // OK, the close box and Escape all come through here.
     void done(int result) override;
 
   private:
