@@ -90,7 +90,7 @@ HelpWindow::HelpWindow(const QString &path) : mHelp(readHelpFile(path))
     mBrowser = new HelpBrowser(mHelp, path, this);
     createControls();
     fillLists();
-    resize(760, 520);
+    resize(820, 540);
 }
 
 void HelpWindow::createControls()
@@ -126,7 +126,7 @@ void HelpWindow::createControls()
     splitter->addWidget(mTabs);
     splitter->addWidget(mBrowser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 540});
+    splitter->setSizes({250, 570});
 
     auto *buttons = new QHBoxLayout;
     for (QToolButton *b : {contents, index, mBack, mForward})
