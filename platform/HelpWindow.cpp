@@ -49,8 +49,9 @@ HelpBrowser::HelpBrowser(const HelpParseResult &help, const QString &path, QWidg
 
 QVariant HelpBrowser::loadResource(int type, const QUrl &name)
 {
+    // An empty answer, not none: none would let the document fetch the resource itself.
     if (type != QTextDocument::HtmlResource || name.scheme() != kScheme)
-        return {};
+        return QByteArray();
     return page(name);
 }
 

@@ -162,6 +162,11 @@ TEST(HelpEngine, MissingOrMalformedFileIsExplainedInTheWindow)
     out.close();
     WinHelpA(nullptr, broken, HELP_CONTENTS, 0);
     EXPECT_TRUE(shows(broken, QStringLiteral("line 2")));
+    // Nothing outside the help file is read, whatever a topic asks for.
+    QTextDocument *document = helpWindowFor(broken)->browser()->document();
+    EXPECT_TRUE(document->resource(QTextDocument::ImageResource, QUrl::fromLocalFile(broken))
+                    .toByteArray()
+                    .isEmpty());
     WinHelpA(nullptr, broken, HELP_QUIT, 0);
 }
 
