@@ -1,6 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/frmMain.h"
 
-void frmMain::mnuHelpContents_Click() {}
-void frmMain::mnuHelpHvGames_Click() {}
-void frmMain::mnuHelpAbout_Click() {}
+#include "dialogs/frmAbout.h"
+#include "platform/clsWinHelp.h"
+#include "platform/modHyperlink.h"
+
+void frmMain::mnuHelpContents_Click()
+{
+    if (!mclsHelp)
+        mclsHelp = std::make_shared<clsWinHelp>(this);
+    mclsHelp->ShowHelpContents();
+}
+
+void frmMain::mnuHelpHvGames_Click()
+{
+    OpenGamesWebPage();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
