@@ -17,9 +17,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // The help file and songs of the build, when the tests want the real ones.
-    if (!qEnvironmentVariableIsEmpty("MARROWBY_PROGRAM_DIR"))
-        setAppPath(qEnvironmentVariable("MARROWBY_PROGRAM_DIR"));
+    // The build's program folder, with its help file and songs.
+    setAppPath(QStringLiteral(MARROWBY_TEST_PROGRAM_DIR));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
