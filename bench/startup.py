@@ -17,6 +17,7 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # keeps the source tree clean
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tools"))
 from xsession import BAIZE, XServer, missing_tools  # noqa: E402
 

@@ -31,7 +31,8 @@ int main(int argc, char *argv[])
         renderer.render(&painter);
         painter.end();
         const QString dir = QStringLiteral("%1/%2x%2/apps").arg(outputDir).arg(size);
-        if (!QDir().mkpath(dir) || !image.save(dir + QLatin1Char('/') + name + QStringLiteral(".png")))
+        if (!QDir().mkpath(dir) ||
+            !image.save(dir + QLatin1Char('/') + name + QStringLiteral(".png")))
             return 1;
     }
     return 0;

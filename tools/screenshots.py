@@ -9,6 +9,7 @@ import os
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True  # keeps the source tree clean
 sys.path.insert(0, os.path.dirname(__file__))
 from xsession import Marrowby, XServer, missing_tools  # noqa: E402
 

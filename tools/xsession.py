@@ -238,18 +238,29 @@ class Marrowby:
     def still_table(self):
         return self.x.wait_until_still(self.client)
 
-    def key(self, *keys):
+    def changed_table(self, before, timeout=15):
+        """The table once it differs from `before` and has settled again."""
+        deadline = time.monotonic() + timeout
+        while self.table() == before:
+            if time.monotonic() > deadline:
+                return before
+            time.sleep(0.05)
+        return self.still_table()
+
+    def key(self, key):
         self.x.xdotool("windowfocus", "--sync", self.window)
-        for k in keys:
-            self.x.xdotool("key", k)
-            time.sleep(0.2)
+        self.x.xdotool("key", key)
 
     def click(self, tx, ty):
         self.x.xdotool("mousemove", "--sync", *self.at(tx, ty), "click", "1")
 
     def exit_by_menu(self, timeout=15):
         """File, Exit; returns the program's exit code."""
-        self.key("alt+f", "x")
+        before = self.still_table()
+        self.key("alt+f")
+        if self.changed_table(before) == before:
+            raise AssertionError("Alt+F opened no menu")
+        self.key("x")
         try:
             return self.process.wait(timeout)
         except subprocess.TimeoutExpired:
