@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
                                             .arg(MARROWBY_VERSION_MAJOR)
                                             .arg(MARROWBY_VERSION_MINOR)
                                             .arg(MARROWBY_VERSION_PATCH));
-    QApplication::setDesktopFileName(QStringLiteral("marrowby"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.marrowby.Marrowby"));
     frmMain window;
     window.show();
     return app.exec();

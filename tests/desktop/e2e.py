@@ -1,0 +1,237 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""End-to-end runs of the real program, each in an X server of its own:
+    e2e.py CASE PROGRAM [CMAKE BUILD_DIR]
+The program reads no options, so everything is watched from outside: the window's
+title, the screen's pixels and the settings file."""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.dont_write_bytecode = True  # keeps the source tree clean
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
+from xsession import BAIZE, SKIP, Marrowby, XServer, missing_tools  # noqa: E402
+
+# Points of the table as the window opens it.
+BARE = (5, 5)                    # baize above the first pile
+BARE_BOTTOM = (170, 380)         # baize between the last pile and the buttons
+PILE0_TOP_CARD = (75, 60)        # the middle of pile 0's top card
+PILE0_TOP_MARGIN = (44, 59)      # inside its left edge, plain card in any design
+RESHUFFLE = (232, 347, 65, 25)
+DRAW = (232, 392, 65, 25)
+
+CASES = {}
+
+
+def case(function):
+    CASES[function.__name__] = function
+    return function
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def caption_is_dark(table, button):
+    """A button's caption is drawn in dark text while it is enabled, greyed when not."""
+    x, y, width, height = button
+    inside = table.crop(x + 4, y + 4, width - 8, height - 8)
+    return min(sum(inside.pixel(i, j)) for i in range(inside.width)
+               for j in range(inside.height)) < 3 * 80
+
+
+def config_folder(tmp):
+    return os.path.join(tmp, "config")
+
+
+def start(x, program, tmp):
+    return Marrowby(x, program, config_folder(tmp))
+
+
+def check_dealt_table(game):
+    check(game.title() == "Marrowby", f"title {game.title()!r}")
+    table = game.still_table()
+    check(table.pixel(*BARE) == BAIZE, "no baize on the table")
+    check(table.pixel(*PILE0_TOP_MARGIN) not in (BAIZE, (0, 0, 0)), "pile 0 shows no card")
+    check(caption_is_dark(table, RESHUFFLE) and caption_is_dark(table, DRAW),
+          "the buttons are not both enabled")
+    return table
+
+
+def check_exit_writes_defaults(game, program):
+    check(game.exit_by_menu() == 0, "the program did not exit cleanly")
+    folder = os.path.dirname(os.path.realpath(program))
+    settings = game.settings()
+    check(settings == {"CardBack": "54", "MusicFilename": folder + "/ragtime.mid"},
+          f"settings written: {settings}")
+
+
+@case
+def start_and_exit(x, program, tmp):
+    with start(x, program, tmp) as game:
+        check(game.client == (74, 135, 627, 431), f"table area at {game.client}")
+        check_dealt_table(game)
+        check_exit_writes_defaults(game, program)
+
+
+@case
+def second_start(x, program, tmp):
+    stored = {"CardBack": "60", "MusicFilename": "/srv/songs/entertainer.mid"}
+    os.makedirs(os.path.join(config_folder(tmp), "Marrowby"))
+    with open(os.path.join(config_folder(tmp), "Marrowby", "Marrowby.conf"), "w") as conf:
+        conf.write("[Startup]\n" + "".join(f"{k}={v}\n" for k, v in stored.items()))
+    with start(x, program, tmp) as game:
+        check(game.exit_by_menu() == 0, "the program did not exit cleanly")
+        check(game.settings() == stored, f"settings became {game.settings()}")
+
+
+@case
+def reshuffle_twice(x, program, tmp):
+    with start(x, program, tmp) as game:
+        table = game.still_table()
+        for n in (1, 2):
+            game.click(RESHUFFLE[0] + 32, RESHUFFLE[1] + 12)
+            game.x.xdotool("mousemove", "--sync", *game.at(*BARE_BOTTOM))
+            shuffled = game.changed_table(table)
+            check(shuffled != table, f"re-shuffle {n} changed nothing")
+            table = shuffled
+        check(not caption_is_dark(table, RESHUFFLE), "Re-Shuffle is still enabled")
+        check(caption_is_dark(table, DRAW), "Draw was disabled too")
+        game.click(RESHUFFLE[0] + 32, RESHUFFLE[1] + 12)
+        game.x.xdotool("mousemove", "--sync", *game.at(*BARE_BOTTOM))
+        check(game.still_table() == table, "a third re-shuffle changed the table")
+
+
+@case
+def new_game_key(x, program, tmp):
+    with start(x, program, tmp) as game:
+        before = check_dealt_table(game)
+        game.key("F2")
+        after = game.changed_table(before)
+        check(after != before, "F2 dealt nothing new")
+        check(re.fullmatch(r"Marrowby - \d+ Cards? Left", game.title() or ""),
+              f"title after F2: {game.title()!r}")
+
+
+@case
+def drag_to_bare_table(x, program, tmp):
+    with start(x, program, tmp) as game:
+        before = game.still_table()
+        x.xdotool("mousemove", "--sync", *game.at(*PILE0_TOP_CARD), "mousedown", "1")
+        start_x, start_y = PILE0_TOP_CARD
+        for step in range(1, 11):
+            tx = start_x + (BARE_BOTTOM[0] - start_x) * step // 10
+            ty = start_y + (BARE_BOTTOM[1] - start_y) * step // 10
+            x.xdotool("mousemove", "--sync", *game.at(tx, ty))
+        held = game.changed_table(before)
+        x.xdotool("mouseup", "1")
+        check(held != before, "no card followed the pointer")
+        check(held.pixel(*BARE_BOTTOM) != BAIZE, "the held card is not under the pointer")
+        check(game.changed_table(held) == before, "the card did not go back to its pile")
+
+
+def tool_or_skip(name):
+    if shutil.which(name) is None:
+        print(f"skipped: {name} is not installed")
+        sys.exit(SKIP)
+
+
+def check_layout(prefix, build_dir):
+    folder = os.path.join(prefix, "lib", "marrowby")
+    command = os.path.join(prefix, "bin", "marrowby")
+    check(os.path.realpath(command) == os.path.realpath(os.path.join(folder, "marrowby")),
+          "bin/marrowby does not start the program in lib/marrowby")
+    check(os.access(command, os.X_OK), "bin/marrowby is not executable")
+    built = sorted(os.listdir(os.path.join(build_dir, "program")))
+    check(sorted(os.listdir(folder)) == built, f"lib/marrowby does not hold {built}")
+    share = os.path.join(prefix, "share")
+    desktop = os.path.join(share, "applications", "io.github.marrowby.Marrowby.desktop")
+    metainfo = os.path.join(share, "metainfo", "io.github.marrowby.Marrowby.metainfo.xml")
+    icons = [os.path.join(share, "icons", "hicolor", "scalable", "apps", "marrowby.svg")] + [
+        os.path.join(share, "icons", "hicolor", f"{s}x{s}", "apps", "marrowby.png")
+        for s in (16, 22, 24, 32, 48, 64, 128, 256)]
+    for path in [desktop, metainfo] + icons:
+        check(os.path.isfile(path), f"{os.path.relpath(path, prefix)} is missing")
+    return desktop, metainfo
+
+
+def validate(desktop, metainfo):
+    for tool, path in (("desktop-file-validate", [desktop]),
+                       ("appstreamcli", ["validate", "--no-net", metainfo])):
+        if shutil.which(tool) is None:
+            print(f"note: {tool} is not installed; not validated")
+            continue
+        done = subprocess.run([tool, *path], capture_output=True, text=True, timeout=60)
+        check(done.returncode == 0, f"{tool}: {done.stdout}{done.stderr}")
+
+
+def run_installed(x, prefix, tmp):
+    program = os.path.join(prefix, "bin", "marrowby")
+    with start(x, program, tmp) as game:
+        check_dealt_table(game)
+        check_exit_writes_defaults(game, program)
+    folder = os.path.realpath(os.path.join(prefix, "lib", "marrowby"))
+    check(game.settings()["MusicFilename"].startswith(folder + "/"),
+          "the installed program did not find its own folder")
+
+
+@case
+def installed(x, program, tmp, cmake, build_dir):
+    prefix = os.path.join(tmp, "usr")
+    done = subprocess.run([cmake, "--install", build_dir, "--prefix", prefix],
+                          capture_output=True, text=True, timeout=120)
+    check(done.returncode == 0, "cmake --install failed: " + done.stdout + done.stderr)
+    validate(*check_layout(prefix, build_dir))
+    run_installed(x, prefix, tmp)
+
+
+@case
+def debian_package(x, program, tmp, cmake, build_dir):
+    for tool in ("dpkg-deb", "dpkg-shlibdeps"):
+        tool_or_skip(tool)
+    cpack = os.path.join(os.path.dirname(cmake), "cpack")
+    out = os.path.join(tmp, "package")
+    done = subprocess.run([cpack, "-G", "DEB", "-B", out,
+                           "--config", os.path.join(build_dir, "CPackConfig.cmake")],
+                          capture_output=True, text=True, timeout=600)
+    check(done.returncode == 0, "cpack failed: " + done.stdout + done.stderr)
+    debs = [f for f in os.listdir(out) if f.endswith(".deb")]
+    check(len(debs) == 1, f"cpack made {debs}")
+    deb = os.path.join(out, debs[0])
+    depends = subprocess.run(["dpkg-deb", "-f", deb, "Depends"], capture_output=True,
+                             text=True, timeout=60).stdout
+    # The libraries come from the executable's links; the rest is loaded at run time.
+    for needed in ("libqt6widgets6", "qt6-qpa-plugins",
+                   "fluid-soundfont-gm | timgm6mb-soundfont"):
+        check(needed in depends, f"the package does not depend on {needed}: {depends}")
+    root = os.path.join(tmp, "root")
+    subprocess.run(["dpkg-deb", "-x", deb, root], check=True, timeout=120)
+    validate(*check_layout(os.path.join(root, "usr"), build_dir))
+    run_installed(x, os.path.join(root, "usr"), tmp)
+
+
+def main():
+    name, program, *extra = sys.argv[1:]
+    missing = missing_tools()
+    if missing:
+        print("skipped: not installed: " + ", ".join(missing))
+        return SKIP
+    started = time.monotonic()
+    with tempfile.TemporaryDirectory(prefix="marrowby-e2e-") as tmp, XServer() as x:
+        try:
+            CASES[name](x, program, tmp, *extra)
+        except AssertionError as failure:
+            print(f"{name}: FAILED: {failure}")
+            return 1
+    print(f"{name}: passed in {time.monotonic() - started:.1f} s")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

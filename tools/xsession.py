@@ -1,0 +1,292 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""A private X server (Xvfb) for running Marrowby from the outside: start the program,
+find its window, press keys and move the pointer with xdotool, and read the screen's
+pixels straight from the server. Used by the end-to-end tests, the start-up benchmark
+and the screenshot tool; nothing here needs more than the Python standard library."""
+
+import ctypes
+import ctypes.util
+import os
+import shutil
+import subprocess
+import struct
+import tempfile
+import time
+import zlib
+
+# The table's client area as the window opens it, and its baize.
+CLIENT_SIZE = (627, 431)
+BAIZE = (0, 128, 0)
+
+SKIP = 77  # CTest's SKIP_RETURN_CODE for a missing X server or tool
+
+
+def missing_tools():
+    return [t for t in ("Xvfb", "xdotool") if shutil.which(t) is None]
+
+
+class _XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
+                ("data", ctypes.POINTER(ctypes.c_ubyte)),
+                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
+                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
+                ("bits_per_pixel", ctypes.c_int)]
+
+
+class Image:
+    """RGB pixels of a screen rectangle."""
+
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, rgb
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i:i + 3])
+
+    def crop(self, x, y, width, height):
+        rows = (self.rgb[3 * ((y + r) * self.width + x):3 * ((y + r) * self.width + x + width)]
+                for r in range(height))
+        return Image(width, height, b"".join(rows))
+
+    def __eq__(self, other):
+        return (self.width, self.height, self.rgb) == (other.width, other.height, other.rgb)
+
+    def save_png(self, path):
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+        stride = 3 * self.width
+        raw = b"".join(b"\0" + self.rgb[r * stride:(r + 1) * stride] for r in range(self.height))
+        with open(path, "wb") as out:
+            out.write(b"\x89PNG\r\n\x1a\n")
+            out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)))
+            out.write(chunk(b"IDAT", zlib.compress(raw, 9)))
+            out.write(chunk(b"IEND", b""))
+
+
+class XServer:
+    """An Xvfb of our own on a free display; no window manager, black root."""
+
+    def __init__(self, width=1280, height=1024):
+        self.size = (width, height)
+        self.tmp = tempfile.TemporaryDirectory(prefix="marrowby-x-")
+        read_end, write_end = os.pipe()
+        # -displayfd lets the server pick a free display itself: no race between
+        # servers started side by side.
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
+             "-nolisten", "tcp", "-br", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            self.server.kill()
+            raise RuntimeError("Xvfb did not start")
+        self.display = ":" + number
+        runtime = os.path.join(self.tmp.name, "runtime")
+        os.mkdir(runtime, 0o700)
+        self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
+                        XDG_RUNTIME_DIR=runtime)
+        # A sanitizer build reports leaks inside the D-Bus library Qt loads: not ours to mend.
+        suppressions = os.path.join(self.tmp.name, "lsan.supp")
+        with open(suppressions, "w") as supp:
+            supp.write("leak:libdbus-1.so\n")
+        self.env["LSAN_OPTIONS"] = "suppressions=" + suppressions
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.env.pop("QT_SCALE_FACTOR", None)
+        self._xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        self._xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self._xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self._xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        self._xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self._xlib.XGetImage.restype = ctypes.POINTER(_XImage)
+        self._xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                         ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                         ctypes.c_ulong, ctypes.c_int]
+        self._xlib.XDestroyImage.argtypes = [ctypes.POINTER(_XImage)]
+        self._xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self._dpy = self._xlib.XOpenDisplay(self.display.encode())
+        if not self._dpy:
+            self.close()
+            raise RuntimeError("cannot open " + self.display)
+        self._root = self._xlib.XDefaultRootWindow(self._dpy)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def close(self):
+        if getattr(self, "_dpy", None):
+            self._xlib.XCloseDisplay(self._dpy)
+            self._dpy = None
+        self.server.terminate()
+        try:
+            self.server.wait(10)
+        except subprocess.TimeoutExpired:
+            self.server.kill()
+        self.tmp.cleanup()
+
+    def grab(self, x=0, y=0, width=None, height=None):
+        """The screen's pixels; the rectangle is clipped to the screen."""
+        width = self.size[0] - x if width is None else width
+        height = self.size[1] - y if height is None else height
+        x, y = max(0, x), max(0, y)
+        width, height = min(width, self.size[0] - x), min(height, self.size[1] - y)
+        image = self._xlib.XGetImage(self._dpy, self._root, x, y, width, height,
+                                     0xFFFFFFFF, 2)  # ZPixmap
+        if not image:
+            raise RuntimeError("XGetImage failed")
+        try:
+            info = image.contents
+            if info.bits_per_pixel != 32:
+                raise RuntimeError("unexpected screen format")
+            raw = ctypes.string_at(info.data, info.bytes_per_line * height)
+        finally:
+            self._xlib.XDestroyImage(image)
+        rgb = bytearray(3 * width * height)
+        for row in range(height):
+            line = raw[row * info.bytes_per_line:row * info.bytes_per_line + 4 * width]
+            out = 3 * width * row
+            rgb[out + 0:out + 3 * width:3] = line[2::4]
+            rgb[out + 1:out + 3 * width:3] = line[1::4]
+            rgb[out + 2:out + 3 * width:3] = line[0::4]
+        return Image(width, height, bytes(rgb))
+
+    def pixel(self, x, y):
+        return self.grab(x, y, 1, 1).pixel(0, 0)
+
+    def xdotool(self, *args, timeout=10):
+        done = subprocess.run(["xdotool", *map(str, args)], env=self.env, timeout=timeout,
+                              capture_output=True, text=True)
+        return done.stdout.strip() if done.returncode == 0 else None
+
+    def find_window(self, name_pattern, timeout=30, pid=None):
+        """The id of the first visible window whose name matches, or None."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            args = ["search", "--onlyvisible", "--name", name_pattern]
+            if pid is not None:
+                args[1:1] = ["--pid", pid]
+            found = self.xdotool(*args)
+            if found:
+                return found.split()[0]
+            time.sleep(0.05)
+        return None
+
+    def geometry(self, window):
+        """(x, y, width, height) of a window on the screen."""
+        values = {}
+        for line in (self.xdotool("getwindowgeometry", "--shell", window) or "").splitlines():
+            key, _, value = line.partition("=")
+            values[key] = int(value)
+        return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+
+    def wait_until_still(self, rect, quiet=0.4, timeout=15):
+        """Waits until the pixels in rect stop changing for `quiet` seconds; returns them."""
+        deadline = time.monotonic() + timeout
+        last = self.grab(*rect)
+        since = time.monotonic()
+        while time.monotonic() < deadline:
+            time.sleep(0.05)
+            now = self.grab(*rect)
+            if now != last:
+                last, since = now, time.monotonic()
+            elif time.monotonic() - since >= quiet:
+                return now
+        raise TimeoutError("the screen kept changing")
+
+
+class Marrowby:
+    """The real program, started in an X server with a settings folder of its own."""
+
+    def __init__(self, x, program, config_home, scale=None):
+        self.x = x
+        self.config_home = config_home
+        env = dict(x.env, XDG_CONFIG_HOME=config_home)
+        if scale:
+            env["QT_SCALE_FACTOR"] = str(scale)
+        self.started = time.monotonic()
+        self.process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.PIPE, text=True)
+        self.window = x.find_window("^Marrowby", pid=self.process.pid)
+        if self.window is None:
+            self.kill()
+            raise AssertionError("no window titled Marrowby appeared")
+        wx, wy, width, height = x.geometry(self.window)
+        scale = scale or 1
+        # The client area is the window's bottom part, below the menu bar.
+        client_height = CLIENT_SIZE[1] * scale
+        self.client = (wx, wy + height - client_height, width, client_height)
+        self.scale = scale
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.kill()
+
+    def title(self):
+        return self.x.xdotool("getwindowname", self.window)
+
+    def at(self, tx, ty):
+        """Screen coordinates of a point of the table."""
+        return self.client[0] + tx * self.scale, self.client[1] + ty * self.scale
+
+    def table(self):
+        return self.x.grab(*self.client)
+
+    def still_table(self):
+        return self.x.wait_until_still(self.client)
+
+    def changed_table(self, before, timeout=15):
+        """The table once it differs from `before` and has settled again."""
+        deadline = time.monotonic() + timeout
+        while self.table() == before:
+            if time.monotonic() > deadline:
+                return before
+            time.sleep(0.05)
+        return self.still_table()
+
+    def key(self, key):
+        self.x.xdotool("windowfocus", "--sync", self.window)
+        self.x.xdotool("key", key)
+
+    def click(self, tx, ty):
+        self.x.xdotool("mousemove", "--sync", *self.at(tx, ty), "click", "1")
+
+    def exit_by_menu(self, timeout=15):
+        """File, Exit; returns the program's exit code."""
+        before = self.still_table()
+        self.key("alt+f")
+        if self.changed_table(before) == before:
+            raise AssertionError("Alt+F opened no menu")
+        self.key("x")
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise AssertionError("File, Exit did not end the program")
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def settings(self):
+        """The [Startup] values of the settings file, as text."""
+        path = os.path.join(self.config_home, "Marrowby", "Marrowby.conf")
+        values, group = {}, None
+        with open(path, encoding="utf-8") as conf:
+            for line in conf:
+                line = line.strip()
+                if line.startswith("["):
+                    group = line.strip("[]")
+                elif "=" in line and group == "Startup":
+                    key, _, value = line.partition("=")
+                    values[key] = value
+        return values
