@@ -13,8 +13,6 @@
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
-#include <string>
-
 namespace
 {
 
@@ -72,15 +70,14 @@ class Synthesizer : public QObject
             fluid_set_log_function(level, logQuietly, nullptr);
         snd_lib_error_set_handler(alsaQuietly);
         mSettings = new_fluid_settings();
-        char *driver = nullptr;
-        fluid_settings_getstr_default(mSettings, "audio.driver", &driver);
-        mDefaultDriver = driver ? driver : "";
-        // Only the instruments a song uses are read from the SoundFont, when it picks them.
+        mCardSettings = new_fluid_settings();
+        // Only the instruments a song picks are read from the SoundFont, when it picks them:
+        // loading gives the channels no instrument, the song's start gives them theirs.
         fluid_settings_setint(mSettings, "synth.dynamic-sample-loading", 1);
         fluid_settings_setint(mSettings, "synth.lock-memory", 0);
         fluid_settings_setnum(mSettings, "synth.gain", kGain);
         mSynth = new_fluid_synth(mSettings);
-        if (mSynth && fluid_synth_sfload(mSynth, kSoundFont, 1) == FLUID_FAILED) {
+        if (mSynth && fluid_synth_sfload(mSynth, kSoundFont, 0) == FLUID_FAILED) {
             delete_fluid_synth(mSynth);
             mSynth = nullptr;
         }
@@ -91,10 +88,11 @@ class Synthesizer : public QObject
         endSong();
         if (mSynth)
             delete_fluid_synth(mSynth);
-        if (mSettings)
-            delete_fluid_settings(mSettings);
+        delete_fluid_settings(mSettings);
+        delete_fluid_settings(mCardSettings);
         mSynth = nullptr;
         mSettings = nullptr;
+        mCardSettings = nullptr;
     }
 
     void play(quint64 owner, const QString &path, const QString &toFile)
@@ -128,10 +126,14 @@ class Synthesizer : public QObject
   private:
     bool openAudio(const QString &toFile)
     {
-        fluid_settings_setstr(mSettings, "audio.driver",
-                              toFile.isEmpty() ? mDefaultDriver.c_str() : "file");
-        fluid_settings_setstr(mSettings, "audio.file.name", QFile::encodeName(toFile).constData());
-        mAudio = new_fluid_audio_driver(mSettings, mSynth);
+        if (toFile.isEmpty()) {
+            mAudio = new_fluid_audio_driver(mCardSettings, mSynth);
+        } else {
+            fluid_settings_setstr(mSettings, "audio.driver", "file");
+            fluid_settings_setstr(mSettings, "audio.file.name",
+                                  QFile::encodeName(toFile).constData());
+            mAudio = new_fluid_audio_driver(mSettings, mSynth);
+        }
         return mAudio != nullptr;
     }
 
@@ -157,8 +159,9 @@ class Synthesizer : public QObject
     }
 
     QTimer mSongCheck{this};
-    std::string mDefaultDriver;
     fluid_settings_t *mSettings = nullptr;
+    // FluidSynth chooses the sound card's driver itself only where no driver was ever set.
+    fluid_settings_t *mCardSettings = nullptr;
     fluid_synth_t *mSynth = nullptr;
     fluid_player_t *mPlayer = nullptr;
     fluid_audio_driver_t *mAudio = nullptr;

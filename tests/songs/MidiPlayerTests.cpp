@@ -119,6 +119,22 @@ TEST_F(MidiPlayerTest, NoSongMissingSongOrBrokenSongIsSilence)
     }
 }
 
+TEST_F(MidiPlayerTest, ASongPlaysOnceAndThenLetsTheSoundCardGo)
+{
+    // Half a second of middle C on the piano.
+    mPlayer->setSongFile(songFile(QByteArray("MThd\0\0\0\6\0\1\0\1\1\xe0MTrk\0\0\0\x10"
+                                             "\0\xc0\0\0\x90\x3c\x60\x83\x60\x80\x3c\0\0\xff\x2f\0",
+                                             38)));
+    mPlayer->PlaySong();
+    ASSERT_TRUE(waitFor([&] {
+        const qint64 before = sizeOf(heard(1));
+        QThread::msleep(300);
+        return before > 0 && sizeOf(heard(1)) == before;
+    }));
+    EXPECT_GT(peakOf(heard(1)), 1000);
+    EXPECT_LT(sizeOf(heard(1)), 5 * 44'100 * 4); // seconds, not a song that starts again
+}
+
 TEST_F(MidiPlayerTest, StopWithNothingPlayingDoesNothing)
 {
     mPlayer->StopSong();
