@@ -10,7 +10,7 @@
 // Nothing it is given is ever reported as an error: a missing song is silence.
 class MidiPlayer
 {
-  public:
+public:
     virtual ~MidiPlayer() = default;
     virtual QString SongFile() const = 0;
     virtual void setSongFile(const QString &NewVal) = 0;
