@@ -22,3 +22,9 @@ public:
 std::unique_ptr<MidiPlayer> createMidiPlayer();
 using MidiPlayerFactory = std::function<std::unique_ptr<MidiPlayer>()>;
 void setMidiPlayerFactory(MidiPlayerFactory factory); // an empty factory restores the real one
+
+// For tests of the real player: its songs sound into a WAV file rather than on the sound
+// card from the next PlaySong on (an empty path restores the card), and a wait until every
+// player's requests so far have been carried out.
+void setMidiAudioFile(const QString &path);
+void waitForMidiPlayers();
