@@ -19,17 +19,16 @@ const QColor kYellow(246, 196, 48);
 const QColor kBlack(28, 28, 30);
 const QColor kSkin(252, 226, 198);
 const QColor kSteel(214, 220, 230);
+const QColor kDarkHair(84, 56, 40);
 
 constexpr int kJack = 11;
 constexpr int kQueen = 12;
 constexpr int kKing = 13;
 
-// The frame around the figures, and where the upper figure stands in it.
+// The frame around the figures and the upper half inside it. A figure is drawn with
+// its origin at the middle of its half's top edge.
 const QRectF kFrame(14.5, 8.5, 42, 79);
-constexpr qreal kFigureX = kCardWidth / 2.0;
-constexpr qreal kFigureTop = 9;
-
-const QColor kDarkHair(84, 56, 40);
+const QRect kUpperHalf(15, 9, 41, kCardHeight / 2 - 9);
 
 struct Palette {
     QColor mantle, inner, hair;
@@ -89,11 +88,11 @@ void paintFace(QPainter &painter, QPointF centre, bool lips)
          lips ? kRed : QColor(170, 90, 80), 0.9);
 }
 
-// An outlined band of braid.
-void braid(QPainter &painter, QPointF from, QPointF to, qreal width)
+// An outlined band: braid, a staff, a shaft.
+void band(QPainter &painter, QPointF from, QPointF to, qreal width, const QColor &colour = kYellow)
 {
     line(painter, from, to, kBlack, width + 1);
-    line(painter, from, to, kYellow, width);
+    line(painter, from, to, colour, width);
 }
 
 // Shoulders, mantle and tunic, cut off at the middle of the card.
@@ -127,8 +126,8 @@ void paintRobe(QPainter &painter, const Palette &palette, int rank)
         for (qreal y = 27; y < 40; y += 3)
             line(painter, QPointF(-6.5, y + 1.5), QPointF(6.5, y + 1.5), kBlack, 0.9);
     }
-    braid(painter, QPointF(-5.5, 23.5), QPointF(-8.3, 40), 1.3);
-    braid(painter, QPointF(5.5, 23.5), QPointF(8.3, 40), 1.3);
+    band(painter, QPointF(-5.5, 23.5), QPointF(-8.3, 40), 1.3);
+    band(painter, QPointF(5.5, 23.5), QPointF(8.3, 40), 1.3);
 }
 
 // An arm on the side of `side` (-1 or 1), bent at the elbow to a hand at `hand`.
@@ -149,13 +148,13 @@ void paintSword(QPainter &painter, const QColor &sleeve)
 {
     fill(painter, polygon({{-12.7, 29}, {-12.6, 2}, {-11.5, 0}, {-10.4, 2}, {-10.3, 29}}), kSteel);
     line(painter, QPointF(-11.5, 4), QPointF(-11.5, 28), QColor(150, 155, 170), 0.5);
-    braid(painter, QPointF(-15.5, 29.5), QPointF(-7.5, 29.5), 1.4);
+    band(painter, QPointF(-15.5, 29.5), QPointF(-7.5, 29.5), 1.4);
     paintArm(painter, -1, QPointF(-11.5, 32.5), sleeve);
 }
 
 void paintSceptre(QPainter &painter, const QColor &sleeve)
 {
-    braid(painter, QPointF(-11.8, 38), QPointF(-11.5, 7), 1.2);
+    band(painter, QPointF(-11.8, 38), QPointF(-11.5, 7), 1.2);
     fill(painter, ellipse(QPointF(-11.5, 5), 2.7, 2.7), kYellow);
     fill(painter, polygon({{-11.5, -0.5}, {-10.1, 2.1}, {-11.5, 2.9}, {-12.9, 2.1}}), kRed);
     paintArm(painter, -1, QPointF(-11.6, 31.5), sleeve);
@@ -276,10 +275,9 @@ void paintJack(QPainter &painter, const Palette &palette)
     beret.cubicTo(6, 1, 9.5, 4, 7.8, 8.8);
     beret.closeSubpath();
     fill(painter, beret, palette.mantle);
-    braid(painter, QPointF(-7.2, 8.5), QPointF(7.2, 8.5), 1.4);
+    band(painter, QPointF(-7.2, 8.5), QPointF(7.2, 8.5), 1.4);
     // Halberd.
-    line(painter, QPointF(12, 38), QPointF(12, 3), kBlack, 2);
-    line(painter, QPointF(12, 38), QPointF(12, 3), QColor(160, 110, 60), 1);
+    band(painter, QPointF(12, 38), QPointF(12, 3), 1, QColor(160, 110, 60));
     QPainterPath blade(QPointF(12, 4.5));
     blade.quadTo(18, 3.5, 18.5, 10.5);
     blade.quadTo(15.5, 9, 12, 11);
@@ -293,8 +291,8 @@ void paintHalf(QPainter &painter, int rank, int suit)
 {
     const Palette palette = paletteOf(suit);
     painter.save();
-    painter.setClipRect(QRect(15, 9, 41, 39));
-    painter.translate(kFigureX, kFigureTop);
+    painter.setClipRect(kUpperHalf, Qt::IntersectClip);
+    painter.translate(kCardWidth / 2.0, kUpperHalf.top());
     // Half the suits face the other way, as on old court cards.
     const bool mirrored = suit == Diamonds || suit == Spades;
     if (mirrored)
@@ -324,7 +322,8 @@ void paintCourt(QPainter &painter, int rank, int suit)
     painter.setPen(QPen(kBlack, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(kFrame);
-    painter.drawLine(QPointF(kFrame.left(), 48), QPointF(kFrame.right(), 48));
+    painter.drawLine(QPointF(kFrame.left(), kCardHeight / 2.0),
+                     QPointF(kFrame.right(), kCardHeight / 2.0));
 }
 
 } // namespace cardart

@@ -87,18 +87,21 @@ const QPainterPath &rankShape(int rank)
     static const std::array<QPainterPath, 13> shapes = [] {
         static const char *const texts[] = {"A", "2", "3",  "4", "5", "6", "7",
                                             "8", "9", "10", "J", "Q", "K"};
-        constexpr qreal maxWidth = 0.95;
-        constexpr qreal tenTracking = -0.1;
+        constexpr qreal maxWidth = 1.05;
+        constexpr qreal tracking = -0.1;
         QFont font(QStringLiteral("DejaVu Sans"));
+        font.setStyleHint(QFont::SansSerif);
         font.setBold(true);
         font.setPixelSize(100);
-        font.setLetterSpacing(QFont::AbsoluteSpacing, tenTracking * 100);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, tracking * 100);
         const qreal cap = QFontMetricsF(font).capHeight();
         std::array<QPainterPath, 13> made;
         for (int i = 0; i < 13; ++i) {
             QPainterPath path;
             path.addText(0, 0, font, QString::fromLatin1(texts[i]));
             const QRectF box = path.boundingRect();
+            if (box.isEmpty())
+                continue; // no font at all: the index shows the suit alone
             const qreal sx = std::min(1.0 / cap, maxWidth / box.width());
             made[i] =
                 QTransform::fromScale(sx, 1.0 / cap).translate(-box.center().x(), 0).map(path);
@@ -111,8 +114,8 @@ const QPainterPath &rankShape(int rank)
 void paintIndexCorner(QPainter &painter, int rank, int suit)
 {
     constexpr qreal centreX = 7.5;
-    constexpr qreal rankBaseline = 13.5;
-    constexpr qreal rankHeight = 9.5;
+    constexpr qreal rankBaseline = 14;
+    constexpr qreal rankHeight = 10;
     painter.save();
     painter.translate(centreX, rankBaseline);
     painter.scale(rankHeight, rankHeight);
@@ -231,10 +234,10 @@ void paintPips(QPainter &painter, int rank, int suit)
             paintSuit(painter, suit, QPointF(kCardWidth / 2.0, kCardHeight / 2.0), 28, false);
         return;
     }
-    constexpr qreal columns[] = {22, kCardWidth / 2.0, kCardWidth - 22};
-    constexpr qreal top = 17;
+    constexpr qreal columns[] = {23, kCardWidth / 2.0, kCardWidth - 23};
+    constexpr qreal top = 16.5;
     constexpr qreal bottom = kCardHeight - top;
-    constexpr qreal pipHeight = 13;
+    constexpr qreal pipHeight = 12.5;
     for (const Pip &pip : pipLayout(rank)) {
         const qreal y = top + pip.row * (bottom - top);
         paintSuit(painter, suit, QPointF(columns[pip.column], y), pipHeight, pip.row > 0.5);
