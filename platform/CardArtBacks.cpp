@@ -4,11 +4,13 @@
 #include "platform/CardArt.h"
 #include "platform/CardArtParts.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
 #include <array>
+#include <map>
 #include <cmath>
 #include <numbers>
 
@@ -236,12 +238,8 @@ constexpr std::array<BackPainter, 12> kBacks = {crosshatch, diamondLattice, wave
                                                 sun,        stars,          scales,    tartan,
                                                 flowers,    fans,           medallion, honeycomb};
 
-} // namespace
-
-void paintBack(QPainter &painter, int back)
+void paintPanel(QPainter &painter, int back)
 {
-    if (back < 0 || back >= int(kBacks.size()))
-        return;
     painter.save();
     QPainterPath panel;
     panel.addRoundedRect(kPanel, 3, 3);
@@ -250,6 +248,41 @@ void paintBack(QPainter &painter, int back)
     painter.restore();
     pen(painter, QColor(255, 255, 255, 170), 1);
     painter.drawRoundedRect(kPanel.adjusted(2.5, 2.5, -2.5, -2.5), 2, 2);
+}
+
+// The backs are intricate and few, so each is drawn once for each pixel ratio and kept.
+const QImage &backImage(int back, qreal ratio)
+{
+    static std::map<std::pair<int, qreal>, QImage> images;
+    QImage &image = images[{back, ratio}];
+    if (image.isNull()) {
+        image = QImage((QSizeF(kCardWidth, kCardHeight) * ratio).toSize(),
+                       QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paintPanel(painter, back);
+    }
+    return image;
+}
+
+} // namespace
+
+void paintBack(QPainter &painter, int back)
+{
+    if (back < 0 || back >= int(kBacks.size()))
+        return;
+    // Whole device pixels apart from the surface's own ratio: a copy made once for
+    // that ratio lands on exactly the same pixels as drawing afresh.
+    const QTransform device = painter.deviceTransform();
+    const QPointF origin = device.map(QPointF(0, 0));
+    const qreal ratio = device.m11();
+    if (device.type() <= QTransform::TxScale && ratio > 0 && device.m22() == ratio &&
+        origin == QPointF(origin.toPoint()))
+        painter.drawImage(QPointF(0, 0), backImage(back, ratio));
+    else
+        paintPanel(painter, back);
 }
 
 } // namespace cardart

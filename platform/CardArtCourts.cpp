@@ -27,8 +27,8 @@ constexpr int kKing = 13;
 
 // The frame around the figures and the upper half inside it. A figure is drawn with
 // its origin at the middle of its half's top edge.
-const QRectF kFrame(14.5, 8.5, 42, 79);
-const QRect kUpperHalf(15, 9, 41, kCardHeight / 2 - 9);
+const QRectF kFrame(15.5, 8.5, 40, 79);
+const QRect kUpperHalf(16, 9, 39, kCardHeight / 2 - 9);
 
 struct Palette {
     QColor mantle, inner, hair;
@@ -306,7 +306,7 @@ void paintHalf(QPainter &painter, int rank, int suit)
     painter.restore();
     // The suit sign sits in the upper corner that the figure leaves free.
     const bool holdsOnRight = (rank != kKing) != mirrored;
-    paintSuit(painter, suit, QPointF(holdsOnRight ? 20.5 : 50.5, 15), 7.5, false);
+    paintSuit(painter, suit, QPointF(holdsOnRight ? 21.5 : 49.5, 15), 7.5, false);
 }
 
 } // namespace

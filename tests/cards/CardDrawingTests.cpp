@@ -3,6 +3,7 @@
 #include "platform/DrawingSurface.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,12 @@ QImage cardImage(int32_t card, int32_t mode, qreal ratio = 1.0)
 bool isRed(const QColor &c)
 {
     return c.red() > 150 && c.green() < 90 && c.blue() < 90;
+}
+
+QColor meanColour(const QImage &image)
+{
+    const QImage one = image.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return one.pixelColor(0, 0);
 }
 
 int redPixels(const QImage &image)
@@ -137,6 +144,23 @@ TEST(CardLibrary, DrawsExactlyInsideItsPlace)
                 EXPECT_LT(image.pixelColor(edge).lightness(), 120) << card << " at " << ratio;
         }
     }
+}
+
+TEST(CardLibrary, BacksOffThePixelGridAreDrawnToo)
+{
+    QImage offGrid(kCardWidth, kCardHeight, QImage::Format_ARGB32_Premultiplied);
+    offGrid.fill(Qt::green);
+    QPainter painter(&offGrid);
+    paintCard(painter, QPointF(0.5, 0.25), 64, mdFaceDown);
+    painter.end();
+    // Same colours on the whole, though not on the same pixels.
+    const QRect middle(10, 10, 50, 75);
+    const QColor a = meanColour(cardImage(64, mdFaceDown).copy(middle));
+    const QColor b = meanColour(offGrid.copy(middle));
+    EXPECT_LT(a.lightness(), 150);
+    EXPECT_NEAR(a.red(), b.red(), 8);
+    EXPECT_NEAR(a.green(), b.green(), 8);
+    EXPECT_NEAR(a.blue(), b.blue(), 8);
 }
 
 TEST(CardLibrary, DrawsAtTheSurfacePixelRatio)
