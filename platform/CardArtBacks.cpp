@@ -10,8 +10,8 @@
 #include <QRadialGradient>
 
 #include <array>
-#include <map>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 namespace cardart
@@ -52,32 +52,36 @@ QPainterPath star(QPointF centre, qreal outer, qreal inner, int points)
     return path;
 }
 
+// Lines both ways across the card, `step` apart, leaning `lean` across for each down.
+void lattice(QPainter &painter, qreal step, qreal lean)
+{
+    const qreal across = kCardHeight * lean;
+    for (qreal d = -across; d < kCardWidth + across; d += step) {
+        painter.drawLine(QPointF(d, 0), QPointF(d + across, kCardHeight));
+        painter.drawLine(QPointF(d, 0), QPointF(d - across, kCardHeight));
+    }
+}
+
 void crosshatch(QPainter &painter)
 {
     painter.fillRect(kPanel, QColor(28, 64, 150));
     pen(painter, QColor(140, 180, 245), 0.9);
-    for (qreal d = -kCardHeight; d < kCardWidth + kCardHeight; d += 6) {
-        painter.drawLine(QPointF(d, 0), QPointF(d + kCardHeight, kCardHeight));
-        painter.drawLine(QPointF(d, 0), QPointF(d - kCardHeight, kCardHeight));
-    }
+    lattice(painter, 6, 1);
 }
 
 void diamondLattice(QPainter &painter)
 {
     painter.fillRect(kPanel, QColor(190, 26, 38));
-    constexpr qreal w = 9, h = 12;
-    brush(painter, QColor(140, 12, 26));
-    for (int row = 0; row * h / 2 < kCardHeight + h; ++row)
-        for (qreal x = (row % 2) * w / 2; x < kCardWidth + w; x += w) {
-            const qreal y = row * h / 2;
+    constexpr qreal w = 14, h = 20;
+    // Dark diamonds in every other row make a checkerboard of diamonds; the thin lines
+    // run through their middles.
+    brush(painter, QColor(130, 10, 24));
+    for (qreal y = 0; y < kCardHeight + h; y += h)
+        for (qreal x = 0; x < kCardWidth + w; x += w)
             painter.drawPolygon(
                 QPolygonF({{x, y - h / 2}, {x + w / 2, y}, {x, y + h / 2}, {x - w / 2, y}}));
-        }
     pen(painter, QColor(250, 210, 200), 0.6);
-    for (qreal d = -kCardHeight; d < kCardWidth + kCardHeight; d += w) {
-        painter.drawLine(QPointF(d, 0), QPointF(d + kCardHeight * w / h, kCardHeight));
-        painter.drawLine(QPointF(d, 0), QPointF(d - kCardHeight * w / h, kCardHeight));
-    }
+    lattice(painter, w, w / h);
 }
 
 void waves(QPainter &painter)
@@ -195,10 +199,7 @@ void medallion(QPainter &painter)
 {
     painter.fillRect(kPanel, QColor(118, 18, 42));
     pen(painter, QColor(160, 50, 70), 0.8);
-    for (qreal d = -kCardHeight; d < kCardWidth + kCardHeight; d += 6) {
-        painter.drawLine(QPointF(d, 0), QPointF(d + kCardHeight, kCardHeight));
-        painter.drawLine(QPointF(d, 0), QPointF(d - kCardHeight, kCardHeight));
-    }
+    lattice(painter, 6, 1);
     const QPointF centre = kPanel.center();
     pen(painter, kGold, 1.2);
     painter.setBrush(QColor(118, 18, 42));
