@@ -1,26 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/CardArt.h"
 
+#include "platform/CardArtParts.h"
+#include "platform/cdt.h"
+
 #include <QPainter>
-#include <QPainterPath>
+
+namespace
+{
+
+constexpr int32_t kFaces = 52;
+constexpr int32_t kFirstBack = 54;
+constexpr int32_t kLastBack = 65;
+
+void paintBlank(QPainter &painter)
+{
+    // Half-pixel inset keeps the one-pixel border on whole pixels at 1x.
+    painter.setPen(QPen(QColor(60, 60, 60), 1));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(QRectF(0.5, 0.5, kCardWidth - 1, kCardHeight - 1), 4, 4);
+}
+
+} // namespace
 
 void paintCard(QPainter &painter, QPointF topLeft, int32_t card, int32_t mode)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF outline(topLeft.x() + 0.5, topLeft.y() + 0.5, kCardWidth - 1, kCardHeight - 1);
-    painter.setPen(QPen(QColor(40, 40, 40), 1));
-    painter.setBrush(mode == 1 ? QColor(30, 60, 150) : Qt::white);
-    painter.drawRoundedRect(outline, 4, 4);
-    if (mode == 0 && card >= 0 && card < 52) {
-        static const char *ranks[] = {"A", "2", "3", "4", "5", "6", "7",
-                                      "8", "9", "10", "J", "Q", "K"};
-        static const char *suits[] = {"\u2663", "\u2666", "\u2665", "\u2660"};
+    painter.translate(topLeft);
+    paintBlank(painter);
+    painter.setPen(Qt::NoPen);
+    if (mode == mdFaceUp && card >= 0 && card < kFaces) {
+        const int rank = card / 4 + 1;
         const int suit = card % 4;
-        painter.setPen(suit == 1 || suit == 2 ? Qt::red : Qt::black);
-        painter.drawText(outline.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                         QString::fromUtf8(ranks[card / 4]) + QLatin1Char('\n') +
-                             QString::fromUtf8(suits[suit]));
+        cardart::paintIndex(painter, rank, suit);
+        if (rank > 10)
+            cardart::paintCourt(painter, rank, suit);
+        else
+            cardart::paintPips(painter, rank, suit);
+    } else if (mode == mdFaceDown && card >= kFirstBack && card <= kLastBack) {
+        cardart::paintBack(painter, card - kFirstBack);
     }
     painter.restore();
 }

@@ -3,10 +3,15 @@
 #include "platform/DrawingSurface.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <climits>
+#include <vector>
+
+namespace
+{
 
 QImage cardImage(int32_t card, int32_t mode, qreal ratio = 1.0)
 {
@@ -17,6 +22,26 @@ QImage cardImage(int32_t card, int32_t mode, qreal ratio = 1.0)
     ImageSurface surface(&image);
     cdtDraw(surface.hDC(), 0, 0, card, mode, 0);
     return image;
+}
+
+bool isRed(const QColor &c)
+{
+    return c.red() > 150 && c.green() < 90 && c.blue() < 90;
+}
+
+QColor meanColour(const QImage &image)
+{
+    const QImage one = image.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return one.pixelColor(0, 0);
+}
+
+int redPixels(const QImage &image)
+{
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            red += isRed(image.pixelColor(x, y));
+    return red;
 }
 
 TEST(CardLibrary, ReportsTheCardSize)
@@ -39,10 +64,37 @@ TEST(CardLibrary, TheIndexStripOfABuriedCardIsNotBlank)
             const QColor c = image.pixelColor(x, y);
             if (c.lightness() < 200)
                 ++ink;
-            red = red || (c.red() > 150 && c.green() < 90 && c.blue() < 90);
+            red = red || isRed(c);
         }
     EXPECT_GT(ink, 20);
     EXPECT_TRUE(red);
+}
+
+TEST(CardLibrary, EveryBuriedCardShowsAStripOfItsOwn)
+{
+    std::vector<QImage> strips;
+    for (int32_t card = 0; card < 52; ++card) {
+        const QImage image = cardImage(card, mdFaceUp);
+        strips.push_back(image.copy(0, 0, 15, kCardHeight));
+        for (const QImage &other : std::vector(strips.begin(), strips.end() - 1))
+            EXPECT_NE(strips.back(), other) << "card " << card;
+        // The index, "10" included, keeps clear of the next card's edge.
+        for (int y = 2; y < 30 && card < 40; ++y)
+            EXPECT_EQ(image.pixelColor(13, y), QColor(Qt::white)) << "card " << card;
+    }
+}
+
+TEST(CardLibrary, HeartsAndDiamondsAreRedSpadesAndClubsAreNot)
+{
+    for (int32_t rank : {1, 2, 7, 10}) {
+        for (int32_t suit = 0; suit < 4; ++suit) {
+            const int red = redPixels(cardImage((rank - 1) * 4 + suit, mdFaceUp));
+            if (suit == 1 || suit == 2)
+                EXPECT_GT(red, 30) << rank << " of suit " << suit;
+            else
+                EXPECT_EQ(red, 0) << rank << " of suit " << suit;
+        }
+    }
 }
 
 TEST(CardLibrary, BacksDifferAndUnknownNumbersAreHarmless)
@@ -51,6 +103,64 @@ TEST(CardLibrary, BacksDifferAndUnknownNumbersAreHarmless)
     for (int32_t odd : {-1, 52, 1000, 66})
         EXPECT_FALSE(cardImage(odd, mdFaceUp).isNull());
     EXPECT_FALSE(cardImage(0, 7).isNull());
+
+    std::vector<QImage> backs;
+    for (int32_t back = 54; back <= 65; ++back) {
+        backs.push_back(cardImage(back, mdFaceDown));
+        for (int32_t other = 54; other < back; ++other)
+            EXPECT_NE(backs.back(), backs[other - 54]) << back << " and " << other;
+    }
+    // Anything unknown is the same plain white card.
+    const QImage blank = cardImage(-1, mdFaceUp);
+    EXPECT_EQ(blank.pixelColor(35, 48), QColor(Qt::white));
+    EXPECT_NE(blank.pixelColor(0, 48), QColor(Qt::green));
+    for (int32_t odd : {52, 53, 54, 1000, INT32_MAX, INT32_MIN})
+        EXPECT_EQ(cardImage(odd, mdFaceUp), blank) << odd;
+    for (int32_t odd : {0, 51, 53, 66, -1, INT32_MIN})
+        EXPECT_EQ(cardImage(odd, mdFaceDown), blank) << odd;
+    for (int32_t mode : {2, 7, -1})
+        EXPECT_EQ(cardImage(0, mode), blank) << mode;
+}
+
+TEST(CardLibrary, DrawsExactlyInsideItsPlace)
+{
+    for (qreal ratio : {1.0, 2.0}) {
+        for (auto [card, mode] : {std::pair(0, mdFaceUp), {43, mdFaceUp}, {64, mdFaceDown}}) {
+            QImage image(QSize(91, 116) * ratio, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::green);
+            ImageSurface surface(&image);
+            cdtDraw(surface.hDC(), 10, 10, card, mode, 0);
+            const QRect place(QPoint(10, 10) * ratio, QSize(71, 96) * ratio);
+            int strays = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    strays += !place.contains(x, y) && image.pixelColor(x, y) != Qt::green;
+            EXPECT_EQ(strays, 0) << card << " at " << ratio;
+            // The border reaches the middle of every edge.
+            const QPoint c = place.center();
+            for (QPoint edge : {QPoint(place.left(), c.y()), QPoint(place.right(), c.y()),
+                                QPoint(c.x(), place.top()), QPoint(c.x(), place.bottom())})
+                EXPECT_LT(image.pixelColor(edge).lightness(), 120) << card << " at " << ratio;
+        }
+    }
+}
+
+TEST(CardLibrary, BacksOffThePixelGridAreDrawnToo)
+{
+    QImage offGrid(kCardWidth, kCardHeight, QImage::Format_ARGB32_Premultiplied);
+    offGrid.fill(Qt::green);
+    QPainter painter(&offGrid);
+    paintCard(painter, QPointF(0.5, 0.25), 64, mdFaceDown);
+    painter.end();
+    // Same colours on the whole, though not on the same pixels.
+    const QRect middle(10, 10, 50, 75);
+    const QColor a = meanColour(cardImage(64, mdFaceDown).copy(middle));
+    const QColor b = meanColour(offGrid.copy(middle));
+    EXPECT_LT(a.lightness(), 150);
+    EXPECT_NEAR(a.red(), b.red(), 8);
+    EXPECT_NEAR(a.green(), b.green(), 8);
+    EXPECT_NEAR(a.blue(), b.blue(), 8);
 }
 
 TEST(CardLibrary, DrawsAtTheSurfacePixelRatio)
