@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/AnimationWidget.h"
+#include "platform/AviReader.h"
 #include "platform/CAnimate.h"
 #include "tools/AviWriter.h"
 
 #include <QFile>
 #include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -294,6 +297,53 @@ TEST_F(Animation, AWindowThatCannotBeMadeLeavesNoHandle)
     animate.AniPlay();
     EXPECT_THAT(log.take(), ElementsAre("Create SysAnimate32 0x54000007 0,0 0x0 = 0",
                                         "WM_PAINT = 0", "ACM_PLAY -1 0xffff0000 = 0"));
+}
+
+// Another program's reading of the clip: one run-length video stream, no sound, and the
+// very pictures our reader sees.
+TEST(VictoryClip, ReadsTheSameInAnotherPlayer)
+{
+    const QString ffprobe = QStandardPaths::findExecutable(QStringLiteral("ffprobe"));
+    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (ffprobe.isEmpty() || ffmpeg.isEmpty())
+        GTEST_SKIP() << "ffmpeg is not installed";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("victory.avi"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(":/avi/102"), path));
+    auto run = [](const QString &program, const QStringList &arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        return process.readAllStandardOutput();
+    };
+
+    const QByteArray probed = run(
+        ffprobe, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
+                  QStringLiteral("-show_entries"),
+                  QStringLiteral("stream=codec_type,codec_name,width,height,r_frame_rate,nb_read_frames"),
+                  QStringLiteral("-of"), QStringLiteral("default=noprint_wrappers=1"), path});
+    EXPECT_EQ(probed.split('\n'),
+              QByteArrayList({"codec_name=msrle", "codec_type=video", "width=320", "height=240",
+                              "r_frame_rate=9/1", "nb_read_frames=18", ""}));
+
+    const QByteArray rgb = run(ffmpeg, {QStringLiteral("-v"), QStringLiteral("error"),
+                                        QStringLiteral("-i"), path, QStringLiteral("-f"),
+                                        QStringLiteral("rawvideo"), QStringLiteral("-pix_fmt"),
+                                        QStringLiteral("rgb24"), QStringLiteral("-")});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const auto clip = readAviClip(
+        {reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())});
+    ASSERT_TRUE(clip);
+    QByteArray ours;
+    for (const auto &frame : clip->frames)
+        for (uint8_t index : frame) {
+            const QRgb colour = clip->palette[index];
+            ours.append(char(qRed(colour))).append(char(qGreen(colour))).append(char(qBlue(colour)));
+        }
+    EXPECT_TRUE(ours == rgb) << "the pictures differ";
 }
 
 } // namespace
