@@ -12,6 +12,8 @@
 AnimationWidget::AnimationWidget(QWidget *parent, Options options)
     : QWidget(parent), mOptions(options), mTimer(this)
 {
+    // A picture only: the pointer acts on whatever lies beneath it.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(&mTimer, &QTimer::timeout, this, &AnimationWidget::advance);
 }
 

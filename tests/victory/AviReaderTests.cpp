@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <ostream>
 #include <string>
 
 namespace
@@ -127,6 +128,7 @@ struct Damage {
     std::string name;
     std::function<Bytes()> file;
 };
+void PrintTo(const Damage &damage, std::ostream *os) { *os << damage.name; }
 
 Bytes validFile(AviStream::Compression compression = AviStream::Rle8)
 {
