@@ -161,6 +161,12 @@ TEST_F(Victory, PlaysTheSongFramesTheTableAndSpinsTheClipAbovePiles)
     EXPECT_EQ(tableColour(152, 112), QColor(0, 0, 255));
     EXPECT_EQ(tableColour(153, 112), TableSurface::Baize);
     EXPECT_EQ(tableColour(160, 30), QColor(128, 0, 128));
+
+    // A later resize moves neither.
+    form->resize(700, form->height());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->table->width() == 700; }));
+    EXPECT_EQ(form->table->boxes()[0].first, QRectF(152, 18, 324, 244));
+    EXPECT_EQ(clip()->geometry(), QRect(154, 20, 320, 240));
 }
 
 TEST_F(Victory, WithNoSongTheFrameAndClipStillShow)
