@@ -1,4 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/TableSurface.h"
 #include "game/frmMain.h"
+#include "game/modGlobals.h"
+#include "platform/CAnimate.h"
 
-void frmMain::CheckForWin() {}
+#include <QCoreApplication>
+
+#include <algorithm>
+
+namespace
+{
+constexpr int32_t kVictoryClip = 102;
+const QColor kFrameColour{0, 0, 255};
+} // namespace
+
+void frmMain::CheckForWin()
+{
+    // Asked again after each yield: a new game, or anything else that lays out the table
+    // while events run, ends the celebration before it shows over the fresh cards.
+    auto won = [this] {
+        return std::all_of(mclsHome.begin(), mclsHome.end(),
+                           [](const CStack &home) { return home.Count() == 13; });
+    };
+    if (!won())
+        return;
+    QCoreApplication::processEvents();
+    if (!won())
+        return;
+    Midi->setSongFile(gsMusicFilename);
+    Midi->PlaySong();
+    table->setAutoRedraw(false);
+    QCoreApplication::processEvents();
+    if (!won())
+        return;
+
+    const double w = table->width();
+    table->drawBox(QRectF(QPointF(w / 2 - 162, 18), QPointF(w / 2 + 162, 262)), kFrameColour);
+    mclsAnimate = std::make_shared<CAnimate>();
+    mclsAnimate->setParent(hWndOf(this));
+    mclsAnimate->Move(w / 2 - 160, 20);
+    mclsAnimate->setAutoPlay(true);
+    mclsAnimate->setCenter(false);
+    mclsAnimate->setTransparent(false);
+    mclsAnimate->setResourceID(kVictoryClip);
+}
