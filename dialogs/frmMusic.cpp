@@ -3,6 +3,7 @@
 
 #include "dialogs/CPath.h"
 #include "game/modGlobals.h"
+#include "platform/FittingFont.h"
 #include "platform/ProgramFolder.h"
 #include "resources/Images.h"
 
@@ -26,22 +27,6 @@ QStringList songFiles()
     return QDir(AppPath()).entryList({QStringLiteral("*") + kSongSuffix}, QDir::Files,
                                      QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
 }
-
-// The controls keep their classic small sizes; the dialog's font shrinks, if need
-// be, until the longest captions fit, whatever the desktop's font.
-void fitCaptions(QWidget *dialog, const QLabel *label, const QPushButton *preview)
-{
-    const QString longestButton = QStringLiteral("Stop Preview");
-    QFont font = dialog->font();
-    auto fits = [&] {
-        const QFontMetrics metrics(font);
-        return metrics.horizontalAdvance(label->text()) <= label->width() &&
-               metrics.horizontalAdvance(longestButton) <= preview->width() - 12;
-    };
-    while (!fits() && font.pointSizeF() > 6)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    dialog->setFont(font);
-}
 } // namespace
 
 frmMusic::frmMusic(QWidget *parent)
@@ -63,7 +48,8 @@ frmMusic::frmMusic(QWidget *parent)
     cmdPreview->setGeometry(156, 164, 77, 25);
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setGeometry(244, 164, 61, 25);
-    fitCaptions(this, Label1, cmdPreview);
+    setFont(fittingFont(font(), {{Label1->text(), Label1->width()},
+                                 {QStringLiteral("Stop Preview"), cmdPreview->width() - 12}}));
 
     setTabOrder(cmdOK, lstMidi);
     setTabOrder(lstMidi, cmdPreview);

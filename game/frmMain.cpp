@@ -3,6 +3,7 @@
 
 #include "game/TableSurface.h"
 #include "game/modGlobals.h"
+#include "platform/FittingFont.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Settings.h"
 #include "resources/Images.h"
@@ -19,17 +20,6 @@ namespace {
 constexpr int kClientWidth = 627;
 constexpr int kClientHeight = 431;
 constexpr QPoint kClientOrigin{74, 135};
-
-// The buttons and the label keep their classic small sizes; their longest captions
-// must still fit, whatever the desktop's font.
-void fitCaptions(std::initializer_list<QWidget *> widgets, const QString &longest, int room)
-{
-    QFont font = (*widgets.begin())->font();
-    while (QFontMetrics(font).horizontalAdvance(longest) > room && font.pointSizeF() > 6)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    for (QWidget *widget : widgets)
-        widget->setFont(font);
-}
 } // namespace
 
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent), Midi(createMidiPlayer())
@@ -97,8 +87,10 @@ void frmMain::createControls()
     lblShufflesLeft->resize(73, 17);
     lblShufflesLeft->setAlignment(Qt::AlignCenter);
     lblShufflesLeft->setStyleSheet(QStringLiteral("color: white;"));
-    fitCaptions({cmdDraw, cmdReShuffle}, cmdReShuffle->text(), cmdReShuffle->width() - 12);
-    fitCaptions({lblShufflesLeft}, QStringLiteral("0 Shuffles Left"), lblShufflesLeft->width() - 2);
+    const QFont buttonFont = fittingFont(cmdReShuffle->font(), {{cmdReShuffle->text(), 65 - 12}});
+    cmdReShuffle->setFont(buttonFont);
+    cmdDraw->setFont(buttonFont);
+    lblShufflesLeft->setFont(fittingFont(lblShufflesLeft->font(), {{QStringLiteral("0 Shuffles Left"), 73 - 2}}));
 
     for (int k = 0; k < 2; ++k) {
         imgLocate[k] = new QLabel(table);
