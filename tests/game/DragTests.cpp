@@ -1,48 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/PlayDriver.h"
 
-#include <QMenu>
 #include <QPaintEvent>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace
 {
 
-TEST(Drag, APressOnABuriedStripTakesTheTopCardByItsLeftEdge)
+// Fresh order: pile 0 holds 2, 3, 4 of suit 0.
+TEST(Drag, TheCardIsHeldWhereItWasPressed)
 {
     Table t;
     frmMain &f = t.form;
-    const CardRef top = f.mclsPile[0].TopCard();
+    // On a buried card's strip: the top card, held by its left edge.
     press(f, onPile(f, 0, 5, 40));
-    EXPECT_EQ(f.mclsDragCard, top);
-    EXPECT_EQ(f.mclsPile[0].Count(), 2);
+    EXPECT_EQ(f.mclsDragCard->CardNumber(), 4);
     EXPECT_EQ(f.picDrag->pos(), f.picPile[0]->pos());
     moveTo(f, onPile(f, 0, 45, 70));
     EXPECT_EQ(f.picDrag->pos(), f.picPile[0]->pos() + QPoint(45, 30));
     release(f, onPile(f, 0, 45, 70));
-    EXPECT_EQ(f.mclsPile[0].TopCard(), top);
-    EXPECT_TRUE(tableIsWhole(f));
-}
-
-TEST(Drag, TheTopCardIsHeldWhereItWasPressedTwoPixelsOff)
-{
-    Table t;
-    frmMain &f = t.form;
+    EXPECT_EQ(topRank(f.mclsPile[0]), 4);
+    // Ten pixels into the top card: held eight pixels in, so it slips two to the right.
     const QPoint at = onTopCard(f, 0, 10, 40);
     press(f, at);
-    EXPECT_EQ(f.mlDragOffsetX, 8);
     EXPECT_EQ(f.picDrag->pos(), f.picPile[0]->pos() + QPoint(30, 0));
     moveTo(f, at + QPoint(0, 1));
     EXPECT_EQ(f.picDrag->pos(), f.picPile[0]->pos() + QPoint(32, 1));
     release(f, at);
+    EXPECT_TRUE(tableIsWhole(f));
 }
 
 TEST(Drag, TheMiddleButtonDragsAndTheRightDoesNot)
 {
-    Table t(reversedOrder());
+    Table t(kReversedOrder);
     frmMain &f = t.form;
     drag(f, onTopCard(f, 3), onHome(f, 3), Qt::RightButton);
     EXPECT_EQ(f.mclsHome[3].Count(), 1);
@@ -53,7 +44,7 @@ TEST(Drag, TheMiddleButtonDragsAndTheRightDoesNot)
 
 TEST(Drag, ASecondButtonDoesNothingAndItsReleaseDropsTheCard)
 {
-    Table t(reversedOrder());
+    Table t(kReversedOrder);
     frmMain &f = t.form;
     press(f, onTopCard(f, 3));
     press(f, onTopCard(f, 3), Qt::RightButton);
@@ -98,31 +89,13 @@ TEST(Drag, OnlyTheDamagedAreasRepaint)
 // Whatever else happens while a card is held, it ends on the table once, never lost.
 TEST(Drag, NothingLosesAHeldCard)
 {
-    const std::vector<std::pair<const char *, std::function<void(frmMain &)>>> interruptions{
-        {"Undo", [](frmMain &f) { QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier); }},
-        {"New Game", [](frmMain &f) { QTest::keyClick(&f, Qt::Key_F2); }},
-        {"Draw from the keyboard", [](frmMain &f) { QTest::keyClick(f.cmdDraw, Qt::Key_Space); }},
-        {"Re-Shuffle from the keyboard",
-         [](frmMain &f) { QTest::keyClick(f.cmdReShuffle, Qt::Key_Space); }},
-        {"Escape", [](frmMain &f) { QTest::keyClick(&f, Qt::Key_Escape); }},
-        {"a menu",
-         [](frmMain &f) {
-             f.mnuFile->popup(f.mapToGlobal(QPoint(10, 10)));
-             f.mnuFile->close();
-         }},
-        {"another window",
-         [](frmMain &) {
-             QWidget other;
-             other.show();
-             other.activateWindow();
-             (void)QTest::qWaitForWindowActive(&other);
-         }},
-        {"a release outside the window", [](frmMain &f) { release(f, QPoint(-40, -60)); }},
-        {"the window closing", [](frmMain &f) { f.close(); }},
-    };
+    auto interruptions = kInterruptions;
+    interruptions.emplace_back("a release outside the window",
+                               [](frmMain &f) { release(f, QPoint(-40, -60)); });
+    interruptions.emplace_back("the window closing", [](frmMain &f) { f.close(); });
     for (const auto &[name, interrupt] : interruptions) {
         SCOPED_TRACE(name);
-        Table t(reversedOrder());
+        Table t(kReversedOrder);
         frmMain &f = t.form;
         const QString caption = f.windowTitle();
         const CardRef two = f.mclsPile[3].TopCard();

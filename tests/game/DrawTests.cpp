@@ -13,21 +13,14 @@ void clickDraw(frmMain &f)
     QTest::mouseClick(f.cmdDraw, Qt::LeftButton);
 }
 
-bool handEverywhere(const frmMain &f)
-{
-    for (const PictureBox *box : f.picPile)
-        if (box->MousePointer() != PictureBox::vbCustom || box->toolTip() != kTip)
-            return false;
-    return f.table->MousePointer() == PictureBox::vbCustom;
-}
-
 TEST(Draw, TheButtonAndABareTableClickSwitchTheMode)
 {
     Table t;
     frmMain &f = t.form;
     clickDraw(f);
     EXPECT_TRUE(f.DrawModeOn());
-    EXPECT_TRUE(handEverywhere(f));
+    EXPECT_EQ(f.picPile[15]->toolTip(), kTip);
+    EXPECT_TRUE(tableIsWhole(f)); // the hand everywhere
     moveTo(f, onPile(f, 2, 20));
     EXPECT_TRUE(f.imgDraw->isVisible());
     EXPECT_EQ(f.imgDraw->pos(), f.picPile[2]->pos() + QPoint(15, -11));
@@ -53,7 +46,7 @@ TEST(Draw, AFailedDrawPutsTheCardBackAndKeepsTheDraw)
     EXPECT_EQ(f.mclsPile[2].Card(2), nine);
     EXPECT_EQ(f.mclsPile[2].Count(), 3);
     EXPECT_TRUE(f.DrawModeOn());
-    EXPECT_TRUE(handEverywhere(f));
+    EXPECT_EQ(f.picPile[15]->toolTip(), kTip);
     EXPECT_TRUE(f.cmdDraw->isEnabled());
 
     putOnTop(f, 6, 0, 10); // the 10 of suit 0 onto pile 6
@@ -67,7 +60,7 @@ TEST(Draw, AFailedDrawPutsTheCardBackAndKeepsTheDraw)
 
 TEST(Draw, EvenTheTopCardUsesTheDrawUpAndADoubleClickDoesNothing)
 {
-    Table t(reversedOrder());
+    Table t(kReversedOrder);
     frmMain &f = t.form;
     clickDraw(f);
     // Right of where the top card lies once lifted, so the first click puts it back.

@@ -42,7 +42,7 @@ TEST(Locate, TheRightButtonMarksTheNeighboursWhileItIsHeld)
 // A double click shortens the pile under a pointer that then stays put.
 TEST(Locate, APressFindsTheCardUnderThePointerAfterThePileChanged)
 {
-    Table t(reversedOrder()); // pile 3 holds 4, 3, 2 of suit 3
+    Table t(kReversedOrder); // pile 3 holds 4, 3, 2 of suit 3
     frmMain &f = t.form;
     const QPoint still = onTopCard(f, 3, 40);
     doubleClick(f, still);

@@ -3,8 +3,6 @@
 // every one checks that nothing was lost. MARROWBY_SOAK_ACTIONS plays longer.
 #include "game/PlayDriver.h"
 
-#include <QMenu>
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -110,44 +108,6 @@ class Player
         return onSomePile();
     }
 
-    void interrupt()
-    {
-        switch (pick(8)) {
-        case 0:
-            QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
-            break;
-        case 1:
-            QTest::keyClick(&f, Qt::Key_F2);
-            break;
-        case 2:
-            QTest::keyClick(f.cmdDraw, Qt::Key_Space);
-            break;
-        case 3:
-            QTest::keyClick(f.cmdReShuffle, Qt::Key_Space);
-            break;
-        case 4:
-            QTest::keyClick(&f, Qt::Key_Escape);
-            break;
-        case 5:
-            f.mnuOptions->popup(f.mapToGlobal(QPoint(30, 30)));
-            f.mnuOptions->close();
-            break;
-        case 6: {
-            QWidget other;
-            other.show();
-            other.activateWindow();
-            (void)QTest::qWaitForWindowActive(&other);
-            other.close();
-            f.activateWindow();
-            (void)QTest::qWaitForWindowActive(&f);
-            break;
-        }
-        default:
-            press(f, anywhere(), Qt::RightButton);
-            release(f, anywhere(), Qt::RightButton);
-        }
-    }
-
     std::string dragSomething()
     {
         const Qt::MouseButton button = pick(10) ? Qt::LeftButton : Qt::MiddleButton;
@@ -158,7 +118,7 @@ class Player
         for (int step = pick(3); step >= 0; --step)
             moveTo(f, anywhere());
         if (pick(10) == 0)
-            interrupt();
+            kInterruptions[pick(static_cast<int>(kInterruptions.size()))].second(f);
         moveTo(f, to);
         release(f, to, button);
         return "drag";
@@ -175,19 +135,20 @@ TEST(Soak, NothingIsEverLost)
                             : 2000;
     Table t(std::make_unique<SeededRandomSource>(7));
     Player player(t.form);
-    int homeCards = 0;
+    int wentHome = 0;
     for (int n = 1; n <= actions; ++n) {
+        const int16_t before = gclsDeck().Count();
         const std::string action = player.act();
         ASSERT_TRUE(tableIsWhole(t.form)) << "after action " << n << ", " << action;
-        homeCards = std::max(homeCards, 52 - gclsDeck().Count());
+        wentHome += gclsDeck().Count() < before;
     }
-    EXPECT_GT(homeCards, 16); // the player did get cards home
+    EXPECT_GT(wentHome, actions / 100); // the player does play
 }
 
 // Reversed, each suit goes home from the last of its four piles back to the first.
 TEST(Soak, AGameIsWonThroughTheWindow)
 {
-    Table t(reversedOrder());
+    Table t(kReversedOrder);
     frmMain &f = t.form;
     for (int pile = 15; pile >= 0; --pile)
         for (int card = 0; card < 3; ++card)

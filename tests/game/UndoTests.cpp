@@ -25,7 +25,7 @@ std::vector<std::vector<const CCard *>> layout(const frmMain &f)
 
 TEST(Undo, TakesBackTheLastPickUpOnce)
 {
-    Table t(reversedOrder());
+    Table t(kReversedOrder);
     frmMain &f = t.form;
     const auto dealt = layout(f);
     drag(f, onTopCard(f, 3), onHome(f, 3));
@@ -45,7 +45,7 @@ TEST(Undo, TakesBackTheLastPickUpOnce)
 
 TEST(Undo, GivesTheDrawBackOnlyForTheMoveThatUsedIt)
 {
-    Table t(reversedOrder());
+    Table t(kReversedOrder);
     frmMain &f = t.form;
     QTest::mouseClick(f.cmdDraw, Qt::LeftButton);
     drag(f, onTopCard(f, 3), onHome(f, 3));
@@ -60,17 +60,6 @@ TEST(Undo, GivesTheDrawBackOnlyForTheMoveThatUsedIt)
     EXPECT_FALSE(f.cmdDraw->isEnabled());
     EXPECT_EQ(topRank(f.mclsHome[3]), 2);
     EXPECT_TRUE(tableIsWhole(f));
-}
-
-TEST(Undo, NeverUndoesAReShuffle)
-{
-    Table t;
-    frmMain &f = t.form;
-    QTest::mouseClick(f.cmdReShuffle, Qt::LeftButton);
-    const auto reDealt = layout(f);
-    undo(f);
-    EXPECT_EQ(layout(f), reDealt);
-    EXPECT_EQ(f.lblShufflesLeft->text(), QStringLiteral("1 Shuffle Left"));
 }
 
 } // namespace
