@@ -10,9 +10,9 @@
 // pointer is and whichever widget the press began on; until ReleaseCapture. One widget
 // holds it at a time.
 //
-// Unlike the original, the capture is cancelled when something else takes the pointer
-// or the focus away: the window is deactivated or hidden, a menu pops up, or Escape is
-// pressed. The capture is then released and onCancel runs.
+// The capture is also cancelled when something else takes the pointer or the focus
+// away: the window is deactivated or hidden, a menu pops up, or Escape is pressed. It is
+// then released and onCancel runs, so that nothing the holder was doing is left halfway.
 void SetCapture(QWidget *widget, std::function<void()> onCancel);
 void ReleaseCapture();
 QWidget *GetCapture();
