@@ -4,6 +4,7 @@
 #include "game/TableSurface.h"
 #include "game/modGlobals.h"
 #include "platform/FittingFont.h"
+#include "platform/MouseCapture.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Settings.h"
 #include "resources/Images.h"
@@ -32,7 +33,12 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), Midi(createMidiPlayer()
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // Nothing may come back to a window that is going.
+    if (GetCapture() == table)
+        ReleaseCapture();
+}
 
 void frmMain::createMenus()
 {
@@ -78,7 +84,9 @@ void frmMain::createControls()
 
     picDrag = new PictureBox(table, 0);
     picDrag->resize(71, 96);
-    picDrag->setBackColor(TableSurface::Baize);
+    // Clear around the card's rounded corners, so whatever lies below shows there.
+    picDrag->setBackColor(Qt::transparent);
+    picDrag->setAttribute(Qt::WA_OpaquePaintEvent, false);
     picDrag->hide();
     // The drag picture never takes the mouse: the window does, during a drag.
     picDrag->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -123,6 +131,23 @@ void frmMain::connectControls()
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
     connect(cmdReShuffle, &QPushButton::clicked, this, &frmMain::cmdReShuffle_Click);
     connect(cmdDraw, &QPushButton::clicked, this, &frmMain::cmdDraw_Click);
+    connectPileBox(picPile[0]);
+    connectHomeBox(picHome[0]);
+}
+
+// Every member of a control array raises the same handlers, with its index.
+void frmMain::connectPileBox(PictureBox *box)
+{
+    connect(box, &PictureBox::MouseDown, this, &frmMain::picPile_MouseDown);
+    connect(box, &PictureBox::MouseMove, this, &frmMain::picPile_MouseMove);
+    connect(box, &PictureBox::MouseUp, this, &frmMain::picPile_MouseUp);
+    connect(box, &PictureBox::DblClick, this, &frmMain::picPile_DblClick);
+}
+
+void frmMain::connectHomeBox(PictureBox *box)
+{
+    connect(box, &PictureBox::MouseDown, this, &frmMain::picHome_MouseDown);
+    connect(box, &PictureBox::MouseUp, this, &frmMain::picHome_MouseUp);
 }
 
 // Start-up: the deal, then the two settings, in the order the table depends on.

@@ -145,5 +145,10 @@ private:
     void createMenus();
     void createControls();
     void connectControls();
+    void connectPileBox(PictureBox *box);
+    void connectHomeBox(PictureBox *box);
     void setCustomCursor(bool on);
+    void liftCard(int16_t i, int16_t p);
+    CardRef endDrag();
+    void endDrawAfterDrop();
 };

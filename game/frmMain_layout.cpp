@@ -21,6 +21,7 @@ void frmMain::CreatePiles()
         picPile[i] = new PictureBox(table, i);
         picPile[i]->setBackColor(picPile[0]->BackColor());
         picPile[i]->setMouseIcon(handCursor());
+        connectPileBox(picPile[i]);
         picPile[i]->resize(picPile[0]->width(), CH);
         picPile[i]->show();
         picPile[i]->raise();
@@ -30,6 +31,7 @@ void frmMain::CreatePiles()
         picHome[i] = new PictureBox(table, i);
         picHome[i]->setBorderStyle(true);
         picHome[i]->setBackColor(picHome[0]->BackColor());
+        connectHomeBox(picHome[i]);
         picHome[i]->resize(picHome[0]->size());
         picHome[i]->show();
         picHome[i]->raise();

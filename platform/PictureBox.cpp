@@ -39,6 +39,7 @@ int16_t vbShift(Qt::KeyboardModifiers modifiers)
 PictureBox::PictureBox(QWidget *parent, int16_t index) : QWidget(parent), mIndex(index)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true); // MouseMove is raised with no button held too
     resizeImage();
 }
 

@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Plays the real window through the window system, as a player would. Built with
+// QTEST_QPA_MOUSE_HANDLING, so QTest's mouse events go through the window and carry
+// the buttons held: Qt's own routing (implicit grab, double clicks) applies.
+
+#include "game/TableSurface.h"
+#include "game/frmMain.h"
+#include "game/modGlobals.h"
+#include "support/TestSupport.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+#include <utility>
+
+// Shuffles that keep the fresh order: pile i holds suit i / 4, ranks 3 * (i % 4) + 2
+// to + 4, the top card last.
+inline const std::vector<float> kFreshOrder{0.0f};
+// Shuffles that reverse it: pile i holds suit 3 - i / 4, ranks 13 - 3 * (i % 4) down to
+// 11 - 3 * (i % 4), so each suit goes home from its fourth pile back to its first.
+inline const std::vector<float> kReversedOrder{0.99999f};
+
+// The window, shown and active, dealt from a fixed random source.
+struct Table {
+    explicit Table(std::vector<float> values = kFreshOrder)
+        : Table(std::make_unique<FixedRandomSource>(std::move(values)))
+    {
+    }
+    explicit Table(std::unique_ptr<RandomSource> source) : random(std::move(source))
+    {
+        // The offscreen platform cannot grab the pointer and says so at every pick-up;
+        // Qt routes the window's events to the grabbing widget all the same.
+        static const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+                if (previous &&
+                    !message.startsWith(QLatin1String("This plugin does not support grabbing")))
+                    previous(type, context, message);
+            });
+        form.show();
+        form.activateWindow();
+        (void)QTest::qWaitForWindowActive(&form);
+    }
+    ScopedFakeMidi midi;
+    ScopedRandomSource random;
+    frmMain form;
+};
+
+// Points in the table's (the window's client) coordinates.
+inline QPoint onPile(const frmMain &form, int i, int x = 20, int y = 40)
+{
+    return form.picPile[i]->pos() + QPoint(x, y);
+}
+inline QPoint onTopCard(const frmMain &form, int i, int x = 20, int y = 40)
+{
+    return onPile(form, i, form.picPile[i]->width() - 71 + x, y);
+}
+inline QPoint onHome(const frmMain &form, int h)
+{
+    return form.picHome[h]->geometry().center();
+}
+
+inline void press(frmMain &form, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mousePress(form.table, button, {}, at);
+}
+inline void moveTo(frmMain &form, QPoint at)
+{
+    QTest::mouseMove(form.table, at);
+}
+inline void release(frmMain &form, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseRelease(form.table, button, {}, at);
+}
+inline void drag(frmMain &form, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
+{
+    press(form, from, button);
+    moveTo(form, (from + to) / 2);
+    moveTo(form, to);
+    release(form, to, button);
+}
+inline void doubleClick(frmMain &form, QPoint at)
+{
+    QTest::mouseDClick(form.table, Qt::LeftButton, {}, at);
+}
+
+// What the keyboard or the desktop may do while a card is held.
+inline const std::vector<std::pair<const char *, void (*)(frmMain &)>> kInterruptions{
+    {"Undo", [](frmMain &f) { QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier); }},
+    {"New Game", [](frmMain &f) { QTest::keyClick(&f, Qt::Key_F2); }},
+    {"Draw from the keyboard", [](frmMain &f) { QTest::keyClick(f.cmdDraw, Qt::Key_Space); }},
+    {"Re-Shuffle from the keyboard",
+     [](frmMain &f) { QTest::keyClick(f.cmdReShuffle, Qt::Key_Space); }},
+    {"Escape", [](frmMain &f) { QTest::keyClick(&f, Qt::Key_Escape); }},
+    {"a second button",
+     [](frmMain &f) {
+         press(f, QPoint(170, 380), Qt::RightButton);
+         release(f, QPoint(170, 380), Qt::RightButton);
+     }},
+    {"a menu",
+     [](frmMain &f) {
+         f.mnuFile->popup(f.mapToGlobal(QPoint(10, 10)));
+         f.mnuFile->close();
+     }},
+    {"another window",
+     [](frmMain &f) {
+         QWidget other;
+         other.show();
+         other.activateWindow();
+         (void)QTest::qWaitForWindowActive(&other);
+         other.close();
+         f.activateWindow();
+         (void)QTest::qWaitForWindowActive(&f);
+     }},
+};
+
+inline int topRank(const CStack &pile)
+{
+    return pile.Count() ? pile.TopCard()->CardNumber() : 0;
+}
+
+// Moves a card from wherever it lies on the play piles onto the top of pile i, then
+// redraws the table and takes a fresh undo snapshot: a position set up for a test.
+inline void putOnTop(frmMain &form, int i, int suit, int rank)
+{
+    for (CStack &pile : form.mclsPile)
+        for (int16_t p = 1; p <= pile.Count(); ++p)
+            if (pile.Card(p)->CardSuit() == suit && pile.Card(p)->CardNumber() == rank) {
+                const CardRef card = pile.Card(p);
+                pile.Remove(p);
+                form.mclsPile[i].Add(card);
+                for (int16_t k = 0; k < 16; ++k)
+                    form.DrawPile(k);
+                form.SaveUndo();
+                return;
+            }
+}
+
+// What must hold after every event, whatever the player did.
+inline ::testing::AssertionResult tableIsWhole(const frmMain &form)
+{
+    auto failure = [] { return ::testing::AssertionFailure(); };
+    std::multiset<const CCard *> inPlay, all;
+    std::set<std::pair<int, int>> faces;
+    for (int i = 0; i < 20; ++i) {
+        const CStack &pile = i < 16 ? form.mclsPile[i] : form.mclsHome[i - 16];
+        for (int p = 1; p <= pile.Count(); ++p) {
+            const CCard *card = pile.Card(p).get();
+            if (i >= 16 && (card->CardSuit() != i - 16 || card->CardNumber() != p))
+                return failure() << "home " << i - 16 << " holds a stranger at " << p;
+            if (i < 16)
+                inPlay.insert(card);
+            all.insert(card);
+            faces.emplace(card->CardSuit(), card->CardNumber());
+        }
+    }
+    if (form.mbDragging != (form.mclsDragCard != nullptr))
+        return failure() << "the hand and the drag state disagree";
+    if (form.mbDragging) {
+        inPlay.insert(form.mclsDragCard.get());
+        all.insert(form.mclsDragCard.get());
+        faces.emplace(form.mclsDragCard->CardSuit(), form.mclsDragCard->CardNumber());
+    }
+    if (all.size() != 52 || faces.size() != 52)
+        return failure() << all.size() << " cards, " << faces.size() << " different";
+
+    std::multiset<const CCard *> deck;
+    for (int16_t i = 1; i <= gclsDeck().Count(); ++i)
+        deck.insert(gclsDeck().Card(i).get());
+    if (deck != inPlay)
+        return failure() << "the deck holds " << deck.size() << " for " << inPlay.size()
+                         << " in play";
+    const QString caption = QStringLiteral("Marrowby - %1 Card%2 Left")
+                                .arg(deck.size())
+                                .arg(deck.size() == 1 ? QLatin1String() : QLatin1String("s"));
+    if (form.windowTitle() != caption && form.windowTitle() != QStringLiteral("Marrowby"))
+        return failure() << "caption " << form.windowTitle().toStdString() << " for "
+                         << deck.size();
+
+    for (int i = 0; i < 16; ++i) {
+        const int n = form.mclsPile[i].Count();
+        if (form.picPile[i]->isHidden() != (n == 0) ||
+            (n && form.picPile[i]->width() != 71 + (n - 1) * 15))
+            return failure() << "pile " << i << " of " << n << " cards is shown wrong";
+        if (form.picPile[i]->MousePointer() != form.table->MousePointer() ||
+            form.picPile[i]->toolTip().isEmpty() == form.DrawModeOn())
+            return failure() << "pile " << i << " disagrees on draw mode";
+    }
+    if (form.DrawModeOn() && !form.cmdDraw->isEnabled())
+        return failure() << "draw mode with the draw used up";
+    if (form.picDrag->isHidden() == form.mbDragging ||
+        (QWidget::mouseGrabber() == form.table) != form.mbDragging)
+        return failure() << "the drag picture or the capture outlived the drag";
+    return ::testing::AssertionSuccess();
+}

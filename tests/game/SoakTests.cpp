@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// An automatic player drives the real window with legal and illegal actions, and after
+// every one checks that nothing was lost. MARROWBY_SOAK_ACTIONS plays longer.
+#include "game/PlayDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+
+namespace
+{
+
+class SeededRandomSource : public RandomSource
+{
+  public:
+    explicit SeededRandomSource(unsigned seed) : mGenerator(seed) {}
+    void Randomize() override {}
+    float Rnd() override { return static_cast<float>(mGenerator() >> 8) / 16777216.0f; }
+
+  private:
+    std::mt19937 mGenerator;
+};
+
+class Player
+{
+  public:
+    explicit Player(frmMain &form) : f(form) {}
+
+    // One action; returns what it was, for the failure message.
+    std::string act()
+    {
+        switch (pick(20)) {
+        case 0:
+            QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+            return "undo";
+        case 1:
+            if (pick(8) == 0) {
+                QTest::keyClick(&f, Qt::Key_F2);
+                return "new game";
+            }
+            QTest::mouseClick(f.cmdReShuffle, Qt::LeftButton);
+            return "re-shuffle";
+        case 2:
+            QTest::mouseClick(f.cmdDraw, Qt::LeftButton);
+            return "draw";
+        case 3:
+            QTest::mouseClick(f.table, Qt::LeftButton, {}, anywhere());
+            return "click";
+        case 4:
+            doubleClick(f, onSomePile());
+            return "double click";
+        case 5: {
+            const QPoint at = pick(4) ? onSomePile() : onHome(f, pick(4));
+            press(f, at, Qt::RightButton);
+            release(f, at, Qt::RightButton);
+            return "locate";
+        }
+        default:
+            return dragSomething();
+        }
+    }
+
+  private:
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(mRandom); }
+
+    QPoint anywhere()
+    {
+        if (pick(20) == 0)
+            return QPoint(pick(900) - 100, pick(700) - 100); // maybe outside the window
+        return QPoint(pick(f.table->width()), pick(f.table->height()));
+    }
+
+    int somePile()
+    {
+        std::vector<int> shown;
+        for (int i = 0; i < 16; ++i)
+            if (f.picPile[i]->isVisible())
+                shown.push_back(i);
+        return shown.empty() ? -1 : shown[pick(static_cast<int>(shown.size()))];
+    }
+
+    QPoint onSomePile()
+    {
+        const int i = somePile();
+        return i < 0 ? anywhere() : onPile(f, i, pick(f.picPile[i]->width()), 1 + pick(94));
+    }
+
+    // Where a card may go: a pile or home pile, as a point on it, or nothing.
+    std::optional<QPoint> placeFor(const CardRef &card)
+    {
+        if (topRank(f.mclsHome[card->CardSuit()]) == card->CardNumber() - 1)
+            return onHome(f, card->CardSuit());
+        for (int i = 0; i < 16; ++i)
+            if (f.mclsPile[i].Count() && f.mclsPile[i].TopCard()->CardSuit() == card->CardSuit() &&
+                topRank(f.mclsPile[i]) == card->CardNumber() + 1)
+                return onTopCard(f, i);
+        return std::nullopt;
+    }
+
+    // Half the drags start on a top card that can go somewhere, so games get on.
+    QPoint pickUpPoint()
+    {
+        if (pick(2))
+            for (int i = 0; i < 16; ++i)
+                if (f.mclsPile[i].Count() && placeFor(f.mclsPile[i].TopCard()))
+                    return onTopCard(f, i);
+        return onSomePile();
+    }
+
+    std::string dragSomething()
+    {
+        const Qt::MouseButton button = pick(10) ? Qt::LeftButton : Qt::MiddleButton;
+        press(f, pickUpPoint(), button);
+        const std::optional<QPoint> place =
+            f.mbDragging && pick(4) ? placeFor(f.mclsDragCard) : std::nullopt;
+        const QPoint to = place.value_or(anywhere());
+        for (int step = pick(3); step >= 0; --step)
+            moveTo(f, anywhere());
+        if (pick(10) == 0)
+            kInterruptions[pick(static_cast<int>(kInterruptions.size()))].second(f);
+        moveTo(f, to);
+        release(f, to, button);
+        return "drag";
+    }
+
+    frmMain &f;
+    std::mt19937 mRandom{20240611};
+};
+
+TEST(Soak, NothingIsEverLost)
+{
+    const int actions = qEnvironmentVariableIsSet("MARROWBY_SOAK_ACTIONS")
+                            ? qEnvironmentVariableIntValue("MARROWBY_SOAK_ACTIONS")
+                            : 2000;
+    Table t(std::make_unique<SeededRandomSource>(7));
+    Player player(t.form);
+    int wentHome = 0;
+    for (int n = 1; n <= actions; ++n) {
+        const int16_t before = gclsDeck().Count();
+        const std::string action = player.act();
+        ASSERT_TRUE(tableIsWhole(t.form)) << "after action " << n << ", " << action;
+        wentHome += gclsDeck().Count() < before;
+    }
+    EXPECT_GT(wentHome, actions / 100); // the player does play
+}
+
+// Reversed, each suit goes home from the last of its four piles back to the first.
+TEST(Soak, AGameIsWonThroughTheWindow)
+{
+    Table t(kReversedOrder);
+    frmMain &f = t.form;
+    for (int pile = 15; pile >= 0; --pile)
+        for (int card = 0; card < 3; ++card)
+            if (card == 1)
+                doubleClick(f, onTopCard(f, pile));
+            else
+                drag(f, onTopCard(f, pile), onHome(f, 3 - pile / 4));
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 0 Cards Left"));
+    for (const CStack &home : f.mclsHome)
+        EXPECT_EQ(home.Count(), 13);
+    EXPECT_TRUE(tableIsWhole(f));
+}
+
+} // namespace
