@@ -160,6 +160,24 @@ TEST(Soak, AGameIsWonThroughTheWindow)
     for (const CStack &home : f.mclsHome)
         EXPECT_EQ(home.Count(), 13);
     EXPECT_TRUE(tableIsWhole(f));
+
+    // The last card went home by a drop: the song and the clip start.
+    EXPECT_TRUE(t.midi.log->calls.contains(QStringLiteral("PlaySong")));
+    const std::shared_ptr<CAnimate> byDrop = f.mclsAnimate;
+    ASSERT_TRUE(byDrop);
+
+    // Undo puts it back while the celebration goes on; a double click wins again and
+    // replaces the clip.
+    t.midi.log->calls.clear();
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 1 Card Left"));
+    EXPECT_EQ(f.mclsAnimate, byDrop);
+    EXPECT_FALSE(t.midi.log->calls.contains(QStringLiteral("StopSong")));
+    doubleClick(f, onTopCard(f, 0));
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 0 Cards Left"));
+    EXPECT_TRUE(t.midi.log->calls.contains(QStringLiteral("PlaySong")));
+    EXPECT_TRUE(f.mclsAnimate);
+    EXPECT_NE(f.mclsAnimate, byDrop);
 }
 
 } // namespace
