@@ -10,8 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-namespace
-{
+namespace {
 
 void drawCards(benchmark::State &state, int32_t first, int32_t count, int32_t mode)
 {

@@ -17,12 +17,11 @@
 #include <cstring>
 #include <memory>
 
-namespace
-{
+namespace {
 
 class SilentPlayer : public MidiPlayer
 {
-  public:
+public:
     QString SongFile() const override { return {}; }
     void setSongFile(const QString &) override {}
     void PlaySong() override {}
@@ -32,12 +31,12 @@ class SilentPlayer : public MidiPlayer
 // Always the same value: 0 keeps the deck in its fresh order, just below 1 reverses it.
 class SteadyRandomSource : public RandomSource
 {
-  public:
+public:
     explicit SteadyRandomSource(float value) : mValue(value) {}
     void Randomize() override {}
     float Rnd() override { return mValue; }
 
-  private:
+private:
     float mValue;
 };
 

@@ -1,11 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cards/CCard.h"
 
-void CCard::DrawBack() { cdtDraw(mhDC, 0, 0, mCardBack, mdFaceDown, 0); }
+void CCard::DrawBack()
+{
+    cdtDraw(mhDC, 0, 0, mCardBack, mdFaceDown, 0);
+}
 
-void CCard::Draw() { cdtDraw(mhDC, mX, mY, mCardFace + mCardSuit, mCardType, 0); }
+void CCard::Draw()
+{
+    cdtDraw(mhDC, mX, mY, mCardFace + mCardSuit, mCardType, 0);
+}
 
-void CCard::DrawHDC(HDC lhDC) { cdtDraw(lhDC, 0, 0, mCardFace + mCardSuit, mCardType, 0); }
+void CCard::DrawHDC(HDC lhDC)
+{
+    cdtDraw(lhDC, 0, 0, mCardFace + mCardSuit, mCardType, 0);
+}
 
 void CCard::setCardFace(int32_t eNewCardFace)
 {

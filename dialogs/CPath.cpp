@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/CPath.h"
 
-namespace
-{
+namespace {
 bool isSeparator(QChar c)
 {
     return c == QLatin1Char('\\') || c == QLatin1Char('/');

@@ -7,7 +7,7 @@
 // slash separates folders; the extension begins after the file name's first dot.
 class CPath
 {
-  public:
+public:
     QString FullPath() const { return msFullPath; }
     void setFullPath(const QString &sNewFullPath);
     QString Path() const { return msPath; }
@@ -15,7 +15,7 @@ class CPath
     QString File() const { return msFile; }
     QString Extension() const { return msExtension; }
 
-  private:
+private:
     QString msFullPath;
     QString msPath;
     QString msDrive;

@@ -14,8 +14,7 @@
 #include <QPushButton>
 #include <QtEndian>
 
-namespace
-{
+namespace {
 constexpr int kRuleY = 91;
 
 QString programTitle()

@@ -13,7 +13,7 @@ class QPushButton;
 class frmAbout : public QDialog
 {
     Q_OBJECT
-  public:
+public:
     explicit frmAbout(QWidget *parent = nullptr);
 
     void StartSysInfo();
@@ -33,9 +33,9 @@ class frmAbout : public QDialog
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override; // the etched rule
 
-  private:
+private:
     void createControls();
 };

@@ -8,8 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-namespace
-{
+namespace {
 constexpr int32_t kFirstBack = 54;
 constexpr int16_t kBackCount = 12;
 constexpr QSize kCardSize{71, 96};

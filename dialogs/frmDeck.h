@@ -16,7 +16,7 @@ class frmDeck : public QDialog
 {
     Q_OBJECT
 
-  public:
+public:
     explicit frmDeck(QWidget *parent = nullptr);
 
     std::array<PictureBox *, 12> picBack{};
@@ -27,10 +27,10 @@ class frmDeck : public QDialog
     void picBack_Click(int16_t Index);
     void cmdOK_Click();
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
-  private:
+private:
     void setOutline(int16_t Index, bool on);
 };

@@ -13,8 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-namespace
-{
+namespace {
 const QString kSongSuffix = QStringLiteral(".mid");
 // Each song entry keeps the file's name as it is on disk, so the path is never
 // rebuilt from the text shown.

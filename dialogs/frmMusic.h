@@ -18,7 +18,7 @@ class frmMusic : public QDialog
 {
     Q_OBJECT
 
-  public:
+public:
     explicit frmMusic(QWidget *parent = nullptr);
 
     QLabel *Label1 = nullptr;
@@ -37,7 +37,7 @@ class frmMusic : public QDialog
     // OK, the close box and Escape all come through here.
     void done(int result) override;
 
-  private:
+private:
     bool songSelected() const;
     QString selectedSongPath() const;
     void startPreview();

@@ -47,7 +47,7 @@ int main(int argc, char **argv)
     const std::string folder = argv[1];
     AviStream deltas = clip(AviStream::Rle8, 8, 6, 1);
     deltas.chunks.push_back({0, 2, 3, 4, 2, 7, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}); // skip, run, literal
-    deltas.chunks.push_back({}); // the picture again
+    deltas.chunks.push_back({});                                               // the picture again
     return save(folder + "/rle.avi", clip(AviStream::Rle8, 7, 5, 3)) &&
                    save(folder + "/uncompressed.avi", clip(AviStream::Uncompressed, 5, 3, 2)) &&
                    save(folder + "/deltas.avi", deltas)

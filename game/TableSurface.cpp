@@ -44,7 +44,10 @@ void TableSurface::paintEvent(QPaintEvent *event)
     }
 }
 
-void TableSurface::resizeEvent(QResizeEvent *) { mForm->Form_Resize(); }
+void TableSurface::resizeEvent(QResizeEvent *)
+{
+    mForm->Form_Resize();
+}
 
 void TableSurface::mouseMoveEvent(QMouseEvent *event)
 {

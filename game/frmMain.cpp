@@ -98,7 +98,8 @@ void frmMain::createControls()
     const QFont buttonFont = fittingFont(cmdReShuffle->font(), {{cmdReShuffle->text(), 65 - 12}});
     cmdReShuffle->setFont(buttonFont);
     cmdDraw->setFont(buttonFont);
-    lblShufflesLeft->setFont(fittingFont(lblShufflesLeft->font(), {{QStringLiteral("0 Shuffles Left"), 73 - 2}}));
+    lblShufflesLeft->setFont(
+        fittingFont(lblShufflesLeft->font(), {{QStringLiteral("0 Shuffles Left"), 73 - 2}}));
 
     for (int k = 0; k < 2; ++k) {
         imgLocate[k] = new QLabel(table);
@@ -174,7 +175,10 @@ void frmMain::Form_Load()
     setWindowTitle(msTitle);
 }
 
-void frmMain::Form_Resize() { PlacePiles(); }
+void frmMain::Form_Resize()
+{
+    PlacePiles();
+}
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
@@ -194,7 +198,10 @@ void frmMain::Form_Unload()
     SaveSetting(AppName, Section, MusicFilenameKey, gsMusicFilename);
 }
 
-void frmMain::mnuFileExit_Click() { close(); }
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}
 
 void frmMain::mnuFileNewGame_Click()
 {

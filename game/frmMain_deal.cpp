@@ -98,7 +98,7 @@ void frmMain::cmdReShuffle_Click()
 
 void frmMain::ShowShufflesLeft()
 {
-    lblShufflesLeft->setText(miShufflesLeft == 1
-                                 ? QStringLiteral("1 Shuffle Left")
-                                 : QString::number(miShufflesLeft) + QStringLiteral(" Shuffles Left"));
+    lblShufflesLeft->setText(miShufflesLeft == 1 ? QStringLiteral("1 Shuffle Left")
+                                                 : QString::number(miShufflesLeft) +
+                                                       QStringLiteral(" Shuffles Left"));
 }

@@ -13,8 +13,7 @@
 
 using TableGeometry::FanStep;
 
-namespace
-{
+namespace {
 int32_t wholePixels(float v)
 {
     return static_cast<int32_t>(std::lround(v));

@@ -70,6 +70,7 @@ void frmMain::PlacePiles()
     const float home0Top = static_cast<float>(picHome[0]->y());
     cmdReShuffle->move(static_cast<int>(std::nearbyint(home0Left - BW - ButtonGap)),
                        static_cast<int>(std::nearbyint(home0Top + HH / 2 - ButtonGap - BH)));
-    cmdDraw->move(cmdReShuffle->x(), static_cast<int>(std::nearbyint(home0Top + HH / 2 + ButtonGap)));
+    cmdDraw->move(cmdReShuffle->x(),
+                  static_cast<int>(std::nearbyint(home0Top + HH / 2 + ButtonGap)));
     lblShufflesLeft->move(cmdReShuffle->x() - 4, cmdReShuffle->y() + static_cast<int>(BH) + 2);
 }

@@ -9,8 +9,7 @@
 
 using TableGeometry::FanStep;
 
-namespace
-{
+namespace {
 // Pile index and position of a card on the play piles; home piles are not searched.
 std::optional<std::pair<int16_t, int16_t>> findOnPiles(const std::array<CStack, 16> &piles,
                                                        int16_t suit, int16_t rank)

@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace
-{
+namespace {
 std::vector<CardRef> cardsOf(const std::array<CStack, 4> &piles)
 {
     std::vector<CardRef> cards;

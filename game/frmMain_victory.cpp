@@ -8,8 +8,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 constexpr int32_t kVictoryClip = 102;
 const QColor kFrameColour{0, 0, 255};
 } // namespace

@@ -15,4 +15,7 @@ CDeck &gclsDeck()
     return *gclsDeckRef;
 }
 
-void newDeck() { gclsDeckRef = std::make_shared<CDeck>(); }
+void newDeck()
+{
+    gclsDeckRef = std::make_shared<CDeck>();
+}

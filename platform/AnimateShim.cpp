@@ -9,8 +9,7 @@
 #include <algorithm>
 #include <map>
 
-namespace
-{
+namespace {
 
 constexpr HWND kFirstHandle = 0x10010;
 

@@ -14,7 +14,7 @@ class AnimationWidget : public QWidget
 {
     Q_OBJECT
 
-  public:
+public:
     struct Options {
         bool center = false; // frames centred in the widget, else the widget takes their size
         bool transparent =
@@ -41,12 +41,12 @@ class AnimationWidget : public QWidget
     int frameInterval() const { return mTimer.interval(); }
     bool isTimerActive() const { return mTimer.isActive(); }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
-  private:
+private:
     bool load(const QString &path);
     void advance();
     QRect frameRect() const;

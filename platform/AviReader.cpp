@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace
-{
+namespace {
 
 using Bytes = std::span<const uint8_t>;
 
@@ -217,12 +216,11 @@ bool decodeUncompressed(Bytes in, std::vector<uint8_t> &canvas, const VideoForma
 
 class FrameReader
 {
-  public:
+public:
     FrameReader(const VideoFormat &format, AviClip &clip)
         : mFormat(format), mClip(clip),
           mCanvas(size_t(format.width) * size_t(format.height), uint8_t{0})
-    {
-    }
+    {}
 
     bool visit(const Chunk &chunk)
     {
@@ -244,7 +242,7 @@ class FrameReader
         return true;
     }
 
-  private:
+private:
     bool decode(Bytes body)
     {
         if (mFormat.compression == kBiRle8)

@@ -5,8 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
-namespace
-{
+namespace {
 
 constexpr WPARAM kRepeatWithoutEnd = WPARAM(-1);
 constexpr LPARAM kFirstToLastFrame = LPARAM(0xffff0000);

@@ -14,7 +14,7 @@
 // (which wins) or from a file.
 class CAnimate
 {
-  public:
+public:
     CAnimate();
     ~CAnimate();
     CAnimate(const CAnimate &) = delete;
@@ -50,7 +50,7 @@ class CAnimate
     void Move(std::optional<double> Left = {}, std::optional<double> Top = {},
               std::optional<double> Width = {}, std::optional<double> Height = {});
 
-  private:
+private:
     void AniCreate();
     void AniOpen();
     void AniDestroy();

@@ -6,8 +6,7 @@
 
 #include <QPainter>
 
-namespace
-{
+namespace {
 
 constexpr int32_t kFaces = 52;
 constexpr int32_t kFirstBack = 54;

@@ -14,11 +14,9 @@
 #include <map>
 #include <numbers>
 
-namespace cardart
-{
+namespace cardart {
 
-namespace
-{
+namespace {
 
 // The patterned panel inside the white margin.
 const QRectF kPanel(4, 4, kCardWidth - 8, kCardHeight - 8);

@@ -7,11 +7,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace cardart
-{
+namespace cardart {
 
-namespace
-{
+namespace {
 
 const QColor kRed(198, 32, 40);
 const QColor kBlue(36, 72, 160);

@@ -10,11 +10,9 @@
 
 #include <array>
 
-namespace cardart
-{
+namespace cardart {
 
-namespace
-{
+namespace {
 
 // Suit signs are drawn in a 100-unit box centred on the origin, then scaled to one unit.
 QPainterPath unitShape(QPainterPath path)

@@ -10,8 +10,7 @@
 class QPainter;
 class QPainterPath;
 
-namespace cardart
-{
+namespace cardart {
 
 enum Suit { Clubs, Diamonds, Hearts, Spades };
 

@@ -23,9 +23,15 @@ HDC nextHandle()
 
 } // namespace
 
-DrawingSurface::DrawingSurface() : mHandle(nextHandle()) { surfaces()[mHandle] = this; }
+DrawingSurface::DrawingSurface() : mHandle(nextHandle())
+{
+    surfaces()[mHandle] = this;
+}
 
-DrawingSurface::~DrawingSurface() { surfaces().erase(mHandle); }
+DrawingSurface::~DrawingSurface()
+{
+    surfaces().erase(mHandle);
+}
 
 DrawingSurface *DrawingSurface::fromHDC(HDC hdc)
 {

@@ -8,8 +8,7 @@
 #include <limits>
 #include <set>
 
-namespace
-{
+namespace {
 const QString kMagic = QStringLiteral("MARROWBY-HELP 1");
 
 HelpParseResult refuse(qsizetype line, const QString &why)

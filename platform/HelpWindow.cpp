@@ -13,8 +13,7 @@
 
 #include <map>
 
-namespace
-{
+namespace {
 const QString kScheme = QStringLiteral("help");
 const QString kAboutHelp = QStringLiteral("about-help");
 const QString kUnavailable = QStringLiteral("unavailable");

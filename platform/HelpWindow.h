@@ -18,14 +18,14 @@ class QToolButton;
 class HelpBrowser : public QTextBrowser
 {
     Q_OBJECT
-  public:
+public:
     HelpBrowser(const HelpParseResult &help, const QString &path, QWidget *parent);
     QVariant loadResource(int type, const QUrl &name) override;
 
-  protected:
+protected:
     void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
 
-  private:
+private:
     QString page(const QUrl &name) const;
     const HelpParseResult &mHelp;
     QString mPath;
@@ -36,7 +36,7 @@ class HelpBrowser : public QTextBrowser
 class HelpWindow : public QWidget
 {
     Q_OBJECT
-  public:
+public:
     explicit HelpWindow(const QString &path);
 
     void showContents();
@@ -51,7 +51,7 @@ class HelpWindow : public QWidget
     QToolButton *backButton() const { return mBack; }
     QToolButton *forwardButton() const { return mForward; }
 
-  private:
+private:
     void createControls();
     void fillLists();
     void showItem(QListWidgetItem *item);

@@ -13,8 +13,7 @@
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
-namespace
-{
+namespace {
 
 // FluidSynth's and ALSA's complaints (no sound card, a broken song) are expected and
 // never shown; QT_LOGGING_RULES="marrowby.midi.debug=true" brings them back.
@@ -57,7 +56,7 @@ QByteArray readSong(const QString &path)
 // song at a time for whichever player asked last. Every FluidSynth call is made here.
 class Synthesizer : public QObject
 {
-  public:
+public:
     Synthesizer()
     {
         mSongCheck.setInterval(kSongCheckMs);
@@ -123,7 +122,7 @@ class Synthesizer : public QObject
             endSong();
     }
 
-  private:
+private:
     bool openAudio(const QString &toFile)
     {
         if (toFile.isEmpty()) {
@@ -171,7 +170,7 @@ class Synthesizer : public QObject
 // The one synthesizer of the program, from the first player until the application ends.
 class SoundEngine
 {
-  public:
+public:
     static SoundEngine &instance()
     {
         static SoundEngine *engine = nullptr;
@@ -196,7 +195,7 @@ class SoundEngine
     }
     Synthesizer *synthesizer() const { return mSynthesizer; }
 
-  private:
+private:
     SoundEngine()
     {
         // A JACK server is used when one runs, never started for us.
@@ -221,7 +220,7 @@ class SoundEngine
 
 class FluidMidiPlayer : public MidiPlayer
 {
-  public:
+public:
     ~FluidMidiPlayer() override { StopSong(); }
     QString SongFile() const override { return mSongFile; }
     void setSongFile(const QString &NewVal) override { mSongFile = NewVal; }
@@ -236,7 +235,7 @@ class FluidMidiPlayer : public MidiPlayer
         mEngine.run([s = mEngine.synthesizer(), id = mId] { s->stop(id); });
     }
 
-  private:
+private:
     static quint64 nextId()
     {
         static quint64 last = 0;

@@ -5,14 +5,13 @@
 #include <QKeyEvent>
 #include <QPointer>
 
-namespace
-{
+namespace {
 
 // Qt's explicit grab routes the window's mouse events to the holder, as the window API
 // did. This watches the rest of the application for whatever must end it.
 class Capture : public QObject
 {
-  public:
+public:
     void set(QWidget *widget, std::function<void()> onCancel)
     {
         release();
@@ -33,7 +32,7 @@ class Capture : public QObject
 
     QWidget *holder() const { return mHolder; }
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (!mHolder) { // the holder is gone, and whoever would hear of it with it
@@ -49,7 +48,7 @@ class Capture : public QObject
         return event->type() == QEvent::KeyPress;
     }
 
-  private:
+private:
     bool cancels(QObject *watched, QEvent *event) const
     {
         switch (event->type()) {

@@ -45,11 +45,13 @@ PictureBox::PictureBox(QWidget *parent, int16_t index) : QWidget(parent), mIndex
 
 QSize PictureBox::innerSize() const
 {
-    return QSize(std::max(0, width() - 2 * borderWidth()), std::max(0, height() - 2 * borderWidth()));
+    return QSize(std::max(0, width() - 2 * borderWidth()),
+                 std::max(0, height() - 2 * borderWidth()));
 }
 
 // The image keeps what was drawn where the old and new sizes overlap; new area is
-// back colour, scaled if the pixel ratio changed. It is made at the screen's pixel ratio so cards stay sharp.
+// back colour, scaled if the pixel ratio changed. It is made at the screen's pixel ratio so cards
+// stay sharp.
 void PictureBox::resizeImage()
 {
     const qreal ratio = devicePixelRatioF();
@@ -131,7 +133,10 @@ void PictureBox::paintEvent(QPaintEvent *event)
     Q_UNUSED(event);
 }
 
-void PictureBox::resizeEvent(QResizeEvent *) { resizeImage(); }
+void PictureBox::resizeEvent(QResizeEvent *)
+{
+    resizeImage();
+}
 
 void PictureBox::changeEvent(QEvent *event)
 {

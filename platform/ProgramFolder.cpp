@@ -18,9 +18,15 @@ QString AppPath()
     return overridePath().isEmpty() ? QCoreApplication::applicationDirPath() : overridePath();
 }
 
-void setAppPath(const QString &path) { overridePath() = path; }
+void setAppPath(const QString &path)
+{
+    overridePath() = path;
+}
 
-QString programFile(const QString &name) { return AppPath() + QLatin1Char('/') + name; }
+QString programFile(const QString &name)
+{
+    return AppPath() + QLatin1Char('/') + name;
+}
 
 QString resolveIgnoringCase(const QString &path)
 {

@@ -3,8 +3,7 @@
 
 #include <QProcess>
 
-namespace
-{
+namespace {
 ProgramLauncher &launcher()
 {
     static ProgramLauncher l;

@@ -32,7 +32,10 @@ std::unique_ptr<RandomSource> &current()
 
 } // namespace
 
-RandomSource &randomSource() { return *current(); }
+RandomSource &randomSource()
+{
+    return *current();
+}
 
 std::unique_ptr<RandomSource> setRandomSource(std::unique_ptr<RandomSource> source)
 {

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Registry.h"
 
-namespace
-{
+namespace {
 class SystemRegistry : public Registry
 {
-  public:
+public:
     int32_t RegOpenKeyEx(HKEY, const QString &, uint32_t, HKEY *) override
     {
         return ERROR_FILE_NOT_FOUND;

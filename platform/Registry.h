@@ -12,7 +12,7 @@
 // registry of their own in its place.
 class Registry
 {
-  public:
+public:
     using HKEY = int32_t;
     static constexpr HKEY HKEY_LOCAL_MACHINE = static_cast<HKEY>(0x80000002);
     static constexpr uint32_t KEY_READ = 0x20019;

@@ -10,8 +10,7 @@
 #include <map>
 #include <utility>
 
-namespace
-{
+namespace {
 WinHelpHook &hook()
 {
     static WinHelpHook h;

@@ -23,4 +23,7 @@ int32_t cdtDraw(HDC hdc, int32_t x, int32_t y, int32_t card, int32_t mode, int32
 }
 
 // Nothing is held between calls, so drawing goes on working after this.
-int32_t cdtTerm() { return 1; }
+int32_t cdtTerm()
+{
+    return 1;
+}

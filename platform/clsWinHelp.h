@@ -10,7 +10,7 @@
 // help file, owned by the main window. Releasing the object closes the help window.
 class clsWinHelp
 {
-  public:
+public:
     explicit clsWinHelp(QWidget *owner);
     ~clsWinHelp();
     clsWinHelp(const clsWinHelp &) = delete;
@@ -25,7 +25,7 @@ class clsWinHelp
     // The program folder's help file, found there whatever the case of its name.
     static QString HelpFile();
 
-  private:
+private:
     void call(uint32_t command, uintptr_t data) const;
     QPointer<QWidget> mOwner;
 };

@@ -43,6 +43,15 @@ QCursor handCursor()
     return QCursor(svgPixmap(QStringLiteral(":/images/hand.svg"), QSize(32, 32), ratio), 12, 2);
 }
 
-QIcon programIcon() { return iconFrom(QStringLiteral(":/images/club.svg")); }
-QIcon redDiamondIcon() { return iconFrom(QStringLiteral(":/images/diamond-red.svg")); }
-QIcon blackSpadeIcon() { return iconFrom(QStringLiteral(":/images/spade.svg")); }
+QIcon programIcon()
+{
+    return iconFrom(QStringLiteral(":/images/club.svg"));
+}
+QIcon redDiamondIcon()
+{
+    return iconFrom(QStringLiteral(":/images/diamond-red.svg"));
+}
+QIcon blackSpadeIcon()
+{
+    return iconFrom(QStringLiteral(":/images/spade.svg"));
+}

@@ -10,7 +10,7 @@ enum class MarkerKind { Locate, Draw };
 
 QPixmap markerPixmap(MarkerKind kind, qreal devicePixelRatio);
 QCursor handCursor();
-QIcon programIcon();   // the black club
+QIcon programIcon(); // the black club
 QIcon redDiamondIcon();
 QIcon blackSpadeIcon();
 // Any of our SVGs at a logical size, sharp at the given pixel ratio.

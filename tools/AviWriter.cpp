@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
-namespace
-{
+namespace {
 
 constexpr uint32_t kAvifHasIndex = 0x10;
 constexpr uint32_t kAviifKeyframe = 0x10;
@@ -13,7 +12,7 @@ constexpr int kMaxRun = 255;
 
 class ByteWriter
 {
-  public:
+public:
     std::vector<uint8_t> bytes;
 
     void u16(uint32_t v)

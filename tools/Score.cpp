@@ -7,8 +7,7 @@
 #include <sstream>
 #include <tuple>
 
-namespace
-{
+namespace {
 
 constexpr uint32_t kWholeNote = 4 * kTicksPerQuarter;
 constexpr int kDownbeatAccent = 8;
@@ -124,7 +123,7 @@ uint8_t keyOf(const std::string &name, int line)
 // Reads one track's tokens into notes, checking that every full bar adds up.
 class TrackReader
 {
-  public:
+public:
     TrackReader(ScoreTrack &track, uint32_t barLength) : mTrack(track), mBarLength(barLength) {}
 
     void read(const std::vector<Token> &tokens)
@@ -137,7 +136,7 @@ class TrackReader
         accentDownbeats();
     }
 
-  private:
+private:
     void readToken(const Token &t)
     {
         if (t.text == "|") {

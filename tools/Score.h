@@ -36,11 +36,10 @@ struct Score {
 // A mistake in a score, with the line it was found on.
 class ScoreError : public std::runtime_error
 {
-  public:
+public:
     ScoreError(int lineNumber, const std::string &message)
         : std::runtime_error(message), line(lineNumber)
-    {
-    }
+    {}
     int line;
 };
 

@@ -17,8 +17,7 @@
 #include <cstdio>
 #include <numbers>
 
-namespace
-{
+namespace {
 
 struct Parameters {
     int width, height, frames, fps;

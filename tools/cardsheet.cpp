@@ -10,8 +10,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 
 constexpr int kGap = 8;
 constexpr int kFanStep = 15;

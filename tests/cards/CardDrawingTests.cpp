@@ -10,8 +10,7 @@
 #include <climits>
 #include <vector>
 
-namespace
-{
+namespace {
 
 QImage cardImage(int32_t card, int32_t mode, qreal ratio = 1.0)
 {

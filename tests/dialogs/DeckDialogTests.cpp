@@ -12,8 +12,7 @@
 
 #include <vector>
 
-namespace
-{
+namespace {
 
 std::vector<int> outlinedBoxes(const frmDeck &dialog)
 {

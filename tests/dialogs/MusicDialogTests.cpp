@@ -16,13 +16,12 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // A program folder of odd names, itself oddly named; listed in French order.
 class MusicDialog : public ::testing::Test
 {
-  protected:
+protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));

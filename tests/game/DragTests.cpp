@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // Fresh order: pile 0 holds 2, 3, 4 of suit 0.
 TEST(Drag, TheCardIsHeldWhereItWasPressed)

@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 const QString kTip = QStringLiteral("To Cancel the Draw, Click on the Draw button again.");
 

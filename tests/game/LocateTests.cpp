@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 QPoint markerOver(const frmMain &f, int pile, int position)
 {

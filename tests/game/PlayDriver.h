@@ -31,8 +31,7 @@ inline const std::vector<float> kReversedOrder{0.99999f};
 struct Table {
     explicit Table(std::vector<float> values = kFreshOrder)
         : Table(std::make_unique<FixedRandomSource>(std::move(values)))
-    {
-    }
+    {}
     explicit Table(std::unique_ptr<RandomSource> source) : random(std::move(source))
     {
         // The offscreen platform cannot grab the pointer and says so at every pick-up;

@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // Fresh order: pile 1's top card is the 7 of suit 0. Each case may first lay a card on
 // top of a pile, then drags pile 1's top card to a place.

@@ -43,7 +43,8 @@ TEST_F(Settings, FirstStartUsesTheDefaults)
     EXPECT_EQ(glCardBack, 54);
     EXPECT_EQ(gclsDeck().CardBack(), 54);
     EXPECT_EQ(gsMusicFilename, programFile(QStringLiteral("ragtime.mid")));
-    EXPECT_EQ(midi.log->calls.value(0), QStringLiteral("SongFile=") + programFile(QStringLiteral("Ragtime.mid")));
+    EXPECT_EQ(midi.log->calls.value(0),
+              QStringLiteral("SongFile=") + programFile(QStringLiteral("Ragtime.mid")));
 }
 
 TEST_F(Settings, StoredValuesAreReadAndBadBacksFallBack)
@@ -73,7 +74,8 @@ TEST_F(Settings, CloseWritesBothAndKeepsEverythingElse)
     EXPECT_EQ(stored.value(QStringLiteral("Startup/MusicFilename")).toString(),
               QStringLiteral("/songs/Ünïcode song.mid"));
     EXPECT_EQ(stored.value(QStringLiteral("Other/key")).toString(), QStringLiteral("kept"));
-    EXPECT_EQ(stored.value(QStringLiteral("Startup/Extra")).toString(), QStringLiteral("also kept"));
+    EXPECT_EQ(stored.value(QStringLiteral("Startup/Extra")).toString(),
+              QStringLiteral("also kept"));
 }
 
 TEST_F(Settings, AnEmptyDeckStillSavesTheChosenBack)
@@ -100,7 +102,8 @@ TEST_F(Settings, AnUnwritableFolderLosesNothing)
         glCardBack = 60;
         form.close();
     }
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(readSettingsFile(), QByteArray("[Startup]\nCardBack=58\n"));
 }
 

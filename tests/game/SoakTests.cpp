@@ -8,23 +8,22 @@
 #include <optional>
 #include <random>
 
-namespace
-{
+namespace {
 
 class SeededRandomSource : public RandomSource
 {
-  public:
+public:
     explicit SeededRandomSource(unsigned seed) : mGenerator(seed) {}
     void Randomize() override {}
     float Rnd() override { return static_cast<float>(mGenerator() >> 8) / 16777216.0f; }
 
-  private:
+private:
     std::mt19937 mGenerator;
 };
 
 class Player
 {
-  public:
+public:
     explicit Player(frmMain &form) : f(form) {}
 
     // One action; returns what it was, for the failure message.
@@ -61,7 +60,7 @@ class Player
         }
     }
 
-  private:
+private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(mRandom); }
 
     QPoint anywhere()

@@ -22,14 +22,13 @@
 #include <map>
 #include <tuple>
 
-namespace
-{
+namespace {
 
 // A registry with the values a test gives it, each under "key|name", below the local-machine
 // root; it remembers which keys are open.
 class FakeRegistry : public Registry
 {
-  public:
+public:
     std::map<QString, std::pair<uint32_t, QByteArray>> values;
     std::map<HKEY, QString> open;
 
@@ -56,7 +55,7 @@ class FakeRegistry : public Registry
     }
     int32_t RegCloseKey(HKEY key) override { return open.erase(key), ERROR_SUCCESS; }
 
-  private:
+private:
     HKEY mLast = 100;
 };
 
@@ -200,9 +199,9 @@ TEST(About, GetKeyValueReadsStringsToTheirEndAndNumbersInDecimal)
 class UrlCatcher : public QObject
 {
     Q_OBJECT
-  public:
+public:
     QList<QUrl> urls;
-  public Q_SLOTS:
+public Q_SLOTS:
     void open(const QUrl &url) { urls << url; }
 };
 

@@ -17,8 +17,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // The help file as the build placed it in the program folder.
 QString shippedHelpFile()

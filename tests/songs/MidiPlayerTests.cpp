@@ -13,8 +13,7 @@
 
 #include <functional>
 
-namespace
-{
+namespace {
 
 // FluidSynth dithers its 16-bit output: silence is a sample or two off zero.
 constexpr int kSilence = 4;
@@ -50,7 +49,7 @@ qint64 sizeOf(const QString &path)
 
 class MidiPlayerTest : public ::testing::Test
 {
-  protected:
+protected:
     void SetUp() override { setMidiAudioFile(heard(1)); }
     void TearDown() override { setMidiAudioFile({}); }
 

@@ -12,8 +12,7 @@
 #include <algorithm>
 #include <map>
 
-namespace
-{
+namespace {
 
 struct MidiSummary {
     int format = -1;

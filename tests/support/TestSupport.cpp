@@ -10,7 +10,10 @@ ScopedFakeMidi::ScopedFakeMidi()
     setMidiPlayerFactory([shared] { return std::make_unique<FakeMidiPlayer>(shared); });
 }
 
-ScopedFakeMidi::~ScopedFakeMidi() { setMidiPlayerFactory({}); }
+ScopedFakeMidi::~ScopedFakeMidi()
+{
+    setMidiPlayerFactory({});
+}
 
 QString settingsFilePath()
 {
@@ -18,4 +21,7 @@ QString settingsFilePath()
            QStringLiteral("/Marrowby/Marrowby.conf");
 }
 
-void removeSettingsFile() { QFile::remove(settingsFilePath()); }
+void removeSettingsFile()
+{
+    QFile::remove(settingsFilePath());
+}

@@ -12,7 +12,10 @@
 #include <vector>
 
 // Readable failures for Qt strings.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // A random source that returns the given values in turn, forever.
 class FixedRandomSource : public RandomSource
@@ -38,12 +41,10 @@ class ScopedRandomSource
 public:
     explicit ScopedRandomSource(std::unique_ptr<RandomSource> source)
         : mPrevious(setRandomSource(std::move(source)))
-    {
-    }
+    {}
     explicit ScopedRandomSource(std::vector<float> values)
         : ScopedRandomSource(std::make_unique<FixedRandomSource>(std::move(values)))
-    {
-    }
+    {}
     ~ScopedRandomSource() { setRandomSource(std::move(mPrevious)); }
 
 private:

@@ -19,14 +19,13 @@
 using testing::ElementsAre;
 using testing::IsEmpty;
 
-namespace
-{
+namespace {
 
 // The calls made while it lives, in a short form: the function or message, then the
 // arguments that matter, then "= result".
 class CallLog
 {
-  public:
+public:
     CallLog()
     {
         setWindowCallRecorder(
@@ -37,7 +36,7 @@ class CallLog
 
     std::vector<std::string> calls;
 
-  private:
+private:
     static QString describe(const WindowCall &call)
     {
         const auto &a = call.args;
@@ -85,7 +84,7 @@ AnimationWidget *control(const CAnimate &animate)
 
 class Animation : public testing::Test
 {
-  protected:
+protected:
     Animation()
     {
         parent.resize(640, 480);

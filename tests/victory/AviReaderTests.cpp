@@ -10,8 +10,7 @@
 #include <ostream>
 #include <string>
 
-namespace
-{
+namespace {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -128,7 +127,10 @@ struct Damage {
     std::string name;
     std::function<Bytes()> file;
 };
-void PrintTo(const Damage &damage, std::ostream *os) { *os << damage.name; }
+void PrintTo(const Damage &damage, std::ostream *os)
+{
+    *os << damage.name;
+}
 
 Bytes validFile(AviStream::Compression compression = AviStream::Rle8)
 {

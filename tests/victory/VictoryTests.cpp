@@ -16,17 +16,15 @@
 
 using testing::ElementsAre;
 
-namespace
-{
+namespace {
 
 // A fake player that also runs a hook as a song starts: between the two yields.
 class HookedMidi : public FakeMidiPlayer
 {
-  public:
+public:
     HookedMidi(std::shared_ptr<MidiLog> log, const std::function<void()> &hook)
         : FakeMidiPlayer(std::move(log)), mHook(hook)
-    {
-    }
+    {}
     void PlaySong() override
     {
         FakeMidiPlayer::PlaySong();
@@ -34,13 +32,13 @@ class HookedMidi : public FakeMidiPlayer
             mHook();
     }
 
-  private:
+private:
     const std::function<void()> &mHook;
 };
 
 class Victory : public testing::Test
 {
-  protected:
+protected:
     Victory()
     {
         setMidiPlayerFactory([this] { return std::make_unique<HookedMidi>(midi.log, onPlaySong); });
