@@ -11,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 namespace {
 
 void writeSettingsFile(const QByteArray &text)
@@ -21,12 +19,6 @@ void writeSettingsFile(const QByteArray &text)
     QFile file(settingsFilePath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text);
-}
-
-QByteArray readSettingsFile()
-{
-    QFile file(settingsFilePath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class Settings : public ::testing::Test
@@ -87,24 +79,6 @@ TEST_F(Settings, AnEmptyDeckStillSavesTheChosenBack)
     form.close();
     QSettings stored(settingsFilePath(), QSettings::IniFormat);
     EXPECT_EQ(stored.value(QStringLiteral("Startup/CardBack")).toString(), QStringLiteral("63"));
-}
-
-TEST_F(Settings, AnUnwritableFolderLosesNothing)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
-    writeSettingsFile("[Startup]\nCardBack=58\n");
-    const QString folder = QFileInfo(settingsFilePath()).path();
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    {
-        frmMain form;
-        EXPECT_EQ(glCardBack, 58);
-        glCardBack = 60;
-        form.close();
-    }
-    QFile::setPermissions(folder,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(readSettingsFile(), QByteArray("[Startup]\nCardBack=58\n"));
 }
 
 TEST_F(Settings, GarbageInTheFileGivesDefaultsWithoutACrash)
