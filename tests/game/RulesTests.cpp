@@ -5,34 +5,37 @@
 
 namespace {
 
-// Fresh order: pile 1's top card is the 7 of suit 0. Each case may first lay a card on
-// top of a pile, then drags pile 1's top card to a place.
+// Fresh order: pile 1's top card is the 7 of suit 0 and pile 5 holds 5, 6, 7 of suit 1.
+// Each case may first lay cards on top of a pile, then drags pile 1's top card to a place.
 TEST(Rules, ACardGoesOntoTheNextRankOfItsSuitOnly)
 {
     using Place = QPoint (*)(const frmMain &);
     const Place onPile5 = [](const frmMain &f) { return onTopCard(f, 5); };
     const Place onHome0 = [](const frmMain &f) { return onHome(f, 0); };
     const Place between = [](const frmMain &f) { return onPile(f, 5, -5); };
+    const Place emptyPile5 = [](const frmMain &f) { return onPile(f, 5); };
     const struct {
         const char *name;
-        int pile, suit, rank;
+        int pile, suit;
+        std::vector<int> ranks;
         Place to;
         bool taken;
     } cases[] = {
-        {"the 7 onto the 8 of its suit", 5, 0, 8, onPile5, true},
-        {"the 7 onto an 8 of another suit", 5, 1, 8, onPile5, false},
-        {"the 7 onto the 9 of its suit", 5, 0, 9, onPile5, false},
-        {"the 7 between piles", -1, 0, 0, between, false},
-        {"the 7 onto its home pile out of turn", -1, 0, 0, onHome0, false},
-        {"the 2 onto its home pile", 1, 0, 2, onHome0, true},
-        {"a 2 onto another suit's home pile", 1, 1, 2, onHome0, false},
+        {"the 7 onto the 8 of its suit", 5, 0, {8}, onPile5, true},
+        {"the 7 onto an 8 of another suit", 5, 1, {8}, onPile5, false},
+        {"the 7 onto the 9 of its suit", 5, 0, {9}, onPile5, false},
+        {"the 7 between piles", 5, 0, {}, between, false},
+        {"the 7 onto an empty pile", 4, 1, {5, 6, 7}, emptyPile5, false},
+        {"the 7 onto its home pile out of turn", 5, 0, {}, onHome0, false},
+        {"the 2 onto its home pile", 1, 0, {2}, onHome0, true},
+        {"a 2 onto another suit's home pile", 1, 1, {2}, onHome0, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         Table t;
         frmMain &f = t.form;
-        if (c.pile >= 0)
-            putOnTop(f, c.pile, c.suit, c.rank);
+        for (int rank : c.ranks)
+            putOnTop(f, c.pile, c.suit, rank);
         const CardRef card = f.mclsPile[1].TopCard();
         drag(f, onTopCard(f, 1), c.to(f));
         EXPECT_EQ(f.mclsPile[1].TopCard() != card, c.taken);
@@ -40,27 +43,34 @@ TEST(Rules, ACardGoesOntoTheNextRankOfItsSuitOnly)
     }
 }
 
-TEST(Rules, NothingGoesOntoAnEmptyPile)
+std::vector<std::vector<const CCard *>> layout(const frmMain &f)
 {
-    Table t;
-    frmMain &f = t.form;
-    const QPoint where = onPile(f, 5);
-    for (int rank : {5, 6, 7})
-        putOnTop(f, 4, 1, rank);
-    drag(f, onTopCard(f, 1), where);
-    EXPECT_EQ(f.mclsPile[1].Count(), 3);
-    EXPECT_TRUE(tableIsWhole(f));
+    std::vector<std::vector<const CCard *>> piles(20);
+    for (int i = 0; i < 20; ++i)
+        for (int p = 1; p <= stack(f, i).Count(); ++p)
+            piles[i].push_back(stack(f, i).Card(p).get());
+    return piles;
 }
 
-// The first click of a double click is a pick-up and a drop; the second must work on
-// the pile as that left it, also when the pile changed under a still pointer.
-TEST(Rules, ADoubleClickActsOnThePileAsItNowIs)
+// The first click of a double click is a pick-up and a drop; the second, a right press or
+// a pick-up after an undo must take the pile as it now is under a still pointer.
+TEST(Rules, ThePileUnderAStillPointerIsTakenAsItNowIs)
 {
-    Table t(kReversedOrder);
+    Table t(kReversedOrder); // pile 3 holds 4, 3, 2 of suit 3
     frmMain &f = t.form;
     const QPoint still = onTopCard(f, 3);
     doubleClick(f, still); // the 2 goes home; the pointer is now over the 3
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 47 Cards Left"));
+    press(f, still, Qt::RightButton); // its 4 is in the same pile
+    EXPECT_EQ(f.imgLocate[0]->pos(), f.picPile[3]->pos() + QPoint(0, -11));
+    release(f, still, Qt::RightButton);
+    QTest::mouseClick(f.cmdDraw, Qt::LeftButton);
+    moveTo(f, still);
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier); // the 2 is back on top, unseen
+    press(f, still);
+    EXPECT_EQ(f.mclsDragCard->CardNumber(), 2);
+    release(f, onHome(f, 3));
+
     doubleClick(f, onTopCard(f, 2)); // the 5: its 4 is not home yet
     doubleClick(f, still);
     doubleClick(f, still);
@@ -71,6 +81,79 @@ TEST(Rules, ADoubleClickActsOnThePileAsItNowIs)
     doubleClick(f, onTopCard(f, 1));
     f.mnuOptionsUndo->trigger();
     EXPECT_EQ(topRank(f.mclsHome[3]), 4);
+    EXPECT_TRUE(tableIsWhole(f));
+}
+
+void clickDraw(frmMain &f)
+{
+    QTest::mouseClick(f.cmdDraw, Qt::LeftButton);
+}
+
+// Fresh order: pile 2 holds 8, 9, 10 of suit 0. The 9 is drawn from inside it.
+TEST(Draw, TheButtonOrABareTableCancelsAndAFailedDrawKeepsTheDraw)
+{
+    Table t;
+    frmMain &f = t.form;
+    const CardRef nine = f.mclsPile[2].Card(2);
+    clickDraw(f);
+    EXPECT_EQ(f.picPile[15]->toolTip(),
+              QStringLiteral("To Cancel the Draw, Click on the Draw button again."));
+    EXPECT_TRUE(tableIsWhole(f)); // the hand everywhere
+    moveTo(f, onPile(f, 2, 20));
+    EXPECT_TRUE(f.imgDraw->isVisible());
+    EXPECT_EQ(f.imgDraw->pos(), f.picPile[2]->pos() + QPoint(15, -11));
+    clickDraw(f);
+    EXPECT_FALSE(f.DrawModeOn());
+    EXPECT_TRUE(f.imgDraw->isHidden());
+    clickDraw(f);
+    QTest::mouseClick(f.table, Qt::LeftButton, {}, QPoint(170, 380));
+    EXPECT_FALSE(f.DrawModeOn());
+
+    clickDraw(f);
+    drag(f, onPile(f, 2, 20), onPile(f, 7)); // the 7 of suit 1 does not take it
+    EXPECT_EQ(f.mclsPile[2].Card(2), nine);
+    EXPECT_EQ(f.mclsPile[2].Count(), 3);
+    EXPECT_TRUE(f.DrawModeOn());
+    EXPECT_TRUE(tableIsWhole(f));
+    putOnTop(f, 6, 0, 10); // the 10 of suit 0 onto pile 6
+    drag(f, onPile(f, 2, 20), onTopCard(f, 6));
+    EXPECT_EQ(f.mclsPile[6].TopCard(), nine);
+    EXPECT_FALSE(f.DrawModeOn());
+    EXPECT_FALSE(f.cmdDraw->isEnabled());
+    EXPECT_TRUE(tableIsWhole(f));
+}
+
+// Undo takes back the last pick-up once, even a refused one, and gives the draw back only
+// for the move that used it.
+TEST(Draw, UndoTakesBackTheLastPickUpOnce)
+{
+    Table t(kReversedOrder);
+    frmMain &f = t.form;
+    const auto dealt = layout(f);
+    clickDraw(f);
+    // Right of where the top card lies once lifted, so the first click puts it back.
+    doubleClick(f, onTopCard(f, 3, 60));
+    EXPECT_EQ(layout(f), dealt);
+    EXPECT_TRUE(f.cmdDraw->isEnabled());
+    drag(f, onTopCard(f, 3), onHome(f, 3)); // even the top card uses the draw up
+    EXPECT_FALSE(f.cmdDraw->isEnabled());
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(layout(f), dealt);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 48 Cards Left"));
+    EXPECT_TRUE(f.cmdDraw->isEnabled());
+    f.mnuOptionsUndo->trigger();
+    EXPECT_EQ(layout(f), dealt);
+
+    clickDraw(f);
+    drag(f, onTopCard(f, 3), onHome(f, 3));
+    drag(f, onTopCard(f, 3), onHome(f, 3));
+    f.mnuOptionsUndo->trigger();
+    EXPECT_FALSE(f.cmdDraw->isEnabled());
+    EXPECT_EQ(topRank(f.mclsHome[3]), 2);
+    const auto twoHome = layout(f);
+    drag(f, onTopCard(f, 1), onHome(f, 3)); // refused, but a pick-up all the same
+    f.mnuOptionsUndo->trigger();
+    EXPECT_EQ(layout(f), twoHome);
     EXPECT_TRUE(tableIsWhole(f));
 }
 
