@@ -17,7 +17,6 @@
 #include <stdexcept>
 
 using testing::ElementsAre;
-using testing::IsEmpty;
 
 namespace {
 
@@ -28,8 +27,7 @@ class CallLog
 public:
     CallLog()
     {
-        setWindowCallRecorder(
-            [this](const WindowCall &call) { calls.push_back(describe(call).toStdString()); });
+        setWindowCallRecorder([this](const WindowCall &c) { calls.push_back(describe(c)); });
     }
     ~CallLog() { setWindowCallRecorder({}); }
     std::vector<std::string> take() { return std::exchange(calls, {}); }
@@ -37,7 +35,7 @@ public:
     std::vector<std::string> calls;
 
 private:
-    static QString describe(const WindowCall &call)
+    static std::string describe(const WindowCall &call)
     {
         const auto &a = call.args;
         QString text = QString::fromStdString(call.function);
@@ -49,37 +47,30 @@ private:
                        .arg(a[3])
                        .arg(a[4])
                        .arg(a[5]);
-        else if (call.function == "SendMessageA")
-            text = message(a[1]) +
-                   (a[1] == ACM_OPENA && call.text.empty() ? QStringLiteral(" %1").arg(a[3])
-                    : a[1] == ACM_OPENA                    ? QStringLiteral(" file")
-                    : a[1] == ACM_PLAY ? QStringLiteral(" %1 0x%2").arg(a[2]).arg(a[3], 0, 16)
-                                       : QString());
         else if (call.function == "MoveWindow")
             text += QStringLiteral(" %1,%2 %3x%4").arg(a[1]).arg(a[2]).arg(a[3]).arg(a[4]);
         else if (call.function == "ShowWindow")
             text += QStringLiteral(" %1").arg(a[1]);
-        return text + QStringLiteral(" = %1").arg(call.result != 0);
-    }
-    static QString message(int64_t msg)
-    {
-        switch (msg) {
-        case WM_PAINT:
-            return QStringLiteral("WM_PAINT");
-        case ACM_OPENA:
-            return QStringLiteral("ACM_OPENA");
-        case ACM_PLAY:
-            return QStringLiteral("ACM_PLAY");
-        case ACM_STOP:
-            return QStringLiteral("ACM_STOP");
-        }
-        return QString::number(msg, 16);
+        else if (call.function == "SendMessageA")
+            text = a[1] == ACM_OPENA
+                       ? QStringLiteral("ACM_OPENA ") +
+                             (call.text.empty() ? QString::number(a[3]) : QStringLiteral("file"))
+                   : a[1] == ACM_PLAY
+                       ? QStringLiteral("ACM_PLAY %1 0x%2").arg(a[2]).arg(a[3], 0, 16)
+                   : a[1] == ACM_STOP ? QStringLiteral("ACM_STOP")
+                                      : QStringLiteral("WM_PAINT");
+        return (text + QStringLiteral(" = %1").arg(call.result != 0)).toStdString();
     }
 };
 
 AnimationWidget *control(const CAnimate &animate)
 {
     return qobject_cast<AnimationWidget *>(windowFromHandle(animate.hwnd()));
+}
+
+QRect placeOf(const CAnimate &animate)
+{
+    return QRect(animate.Left(), animate.Top(), animate.Width(), animate.Height());
 }
 
 class Animation : public testing::Test
@@ -92,22 +83,14 @@ protected:
     }
     QWidget parent;
     HWND parentHandle = hWndOf(&parent);
+    CallLog log;
 };
 
-TEST_F(Animation, MakesNoWindowUntilThereIsAClip)
+TEST_F(Animation, MakesNoWindowUntilThereIsAClipAndAParent)
 {
-    CallLog log;
     {
         CAnimate animate;
         EXPECT_THAT(log.take(), ElementsAre("InitCommonControlsEx = 1"));
-        EXPECT_EQ(animate.hwnd(), 0);
-        EXPECT_EQ(animate.Parent(), 0);
-        EXPECT_TRUE(animate.AutoPlay() && animate.Center() && animate.Transparent() &&
-                    animate.Visible());
-        EXPECT_EQ(animate.ResourceID(), 0);
-        EXPECT_EQ(animate.FileName(), QString());
-        EXPECT_EQ(QRect(animate.Left(), animate.Top(), animate.Width(), animate.Height()), QRect());
-
         animate.setAutoPlay(false);
         animate.setCenter(false);
         animate.setTransparent(false);
@@ -116,16 +99,24 @@ TEST_F(Animation, MakesNoWindowUntilThereIsAClip)
         animate.Move(1, 2, 3, 4);
         EXPECT_EQ(animate.hwnd(), 0);
     }
-    EXPECT_THAT(log.calls, IsEmpty());
+    EXPECT_THAT(log.take(), testing::IsEmpty());
+
+    CAnimate animate; // no parent: a child window cannot be made
+    EXPECT_TRUE(animate.AutoPlay() && animate.Center() && animate.Transparent() &&
+                animate.Visible());
+    animate.setResourceID(102);
+    EXPECT_EQ(animate.hwnd(), 0);
+    log.take();
+    animate.AniPlay();
+    EXPECT_THAT(log.take(), ElementsAre("Create SysAnimate32 0x54000007 0,0 0x0 = 0",
+                                        "WM_PAINT = 0", "ACM_PLAY -1 0xffff0000 = 0"));
 }
 
 TEST_F(Animation, OpensTheVictoryClipSizedToItsFramesAndPlaysIt)
 {
-    CallLog log;
     CAnimate animate;
     animate.setParent(parentHandle);
     animate.Move(153.5, 20);
-    animate.setAutoPlay(true);
     animate.setCenter(false);
     animate.setTransparent(false);
     log.take();
@@ -138,8 +129,6 @@ TEST_F(Animation, OpensTheVictoryClipSizedToItsFramesAndPlaysIt)
     EXPECT_EQ(widget->geometry(), QRect(154, 20, 320, 240));
     EXPECT_EQ(widget->frameCount(), 18);
     EXPECT_EQ(widget->frameInterval(), 111);
-    EXPECT_TRUE(widget->isVisible());
-    EXPECT_TRUE(widget->isTimerActive());
     EXPECT_EQ(widget->grab().toImage().pixelColor(2, 2), QColor(128, 0, 128));
     EXPECT_TRUE(QTest::qWaitFor([&] { return widget->currentFrame() >= 2; }, 2000));
 
@@ -160,7 +149,6 @@ TEST_F(Animation, OpensTheVictoryClipSizedToItsFramesAndPlaysIt)
 
 TEST_F(Animation, StartValuesMakeACentredTransparentAutoplayingControl)
 {
-    CallLog log;
     CAnimate animate;
     animate.setParent(parentHandle);
     animate.Move(10, 10, 400, 300);
@@ -168,19 +156,17 @@ TEST_F(Animation, StartValuesMakeACentredTransparentAutoplayingControl)
     animate.setResourceID(102);
     EXPECT_THAT(log.take(), ElementsAre("Create SysAnimate32 0x54000007 10,10 400x300 = 1",
                                         "WM_PAINT = 0", "ACM_OPENA 102 = 1"));
-    AnimationWidget *widget = control(animate);
-    ASSERT_TRUE(widget);
-    EXPECT_EQ(widget->size(), QSize(400, 300));
+    ASSERT_TRUE(control(animate));
 
     // The letters show in the middle; the clip's background lets the parent through.
-    const QImage picture = parent.grab(widget->geometry()).toImage();
-    const QRgb behind = picture.pixel(0, 0);
+    const QImage picture = parent.grab(control(animate)->geometry()).toImage();
+    EXPECT_EQ(picture.size(), QSize(400, 300));
     QRect letters;
     int purple = 0;
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x) {
             purple += picture.pixel(x, y) == qRgb(128, 0, 128);
-            if (picture.pixel(x, y) != behind)
+            if (picture.pixel(x, y) != picture.pixel(0, 0))
                 letters |= QRect(x, y, 1, 1);
         }
     EXPECT_EQ(purple, 0);
@@ -191,22 +177,19 @@ TEST_F(Animation, StartValuesMakeACentredTransparentAutoplayingControl)
 TEST_F(Animation, TheLastClipSourceWrittenIsTheOneOpened)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("clip.avi"));
-    {
-        AviStream stream{
-            2, 2, 5, AviStream::Rle8, {}, {encodeRle8(std::vector<uint8_t>(4, 0), 2, 2)}};
-        const std::vector<uint8_t> bytes = writeAvi(stream);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
-    }
-    CallLog log;
+    QFile file(dir.filePath(QStringLiteral("clip.avi")));
+    const std::vector<uint8_t> bytes =
+        writeAvi({2, 2, 5, AviStream::Rle8, {}, {encodeRle8(std::vector<uint8_t>(4, 0), 2, 2)}});
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
+    file.close();
+
     CAnimate animate;
     animate.setParent(parentHandle);
     animate.setCenter(false);
     animate.setResourceID(102);
     log.take();
-    animate.setFileName(path);
+    animate.setFileName(file.fileName());
     EXPECT_EQ(animate.ResourceID(), 0);
     EXPECT_THAT(log.take(), ElementsAre("ACM_STOP = 1", "ACM_OPENA file = 1"));
     EXPECT_EQ(control(animate)->size(), QSize(2, 2));
@@ -223,100 +206,71 @@ TEST_F(Animation, TheLastClipSourceWrittenIsTheOneOpened)
     EXPECT_FALSE(control(animate)->isTimerActive());
 }
 
-TEST_F(Animation, AStyleWrittenWhilePlayingMakesANewWindowThatPlaysOn)
+TEST_F(Animation, AStyleWrittenWhilePlayingMakesANewWindowThatPlaysOnUntilReleased)
 {
-    CallLog log;
-    CAnimate animate;
-    animate.setParent(parentHandle);
-    animate.setResourceID(102);
-    const HWND first = animate.hwnd();
-    QPointer<AnimationWidget> old = control(animate);
+    auto animate = std::make_unique<CAnimate>();
+    animate->setParent(parentHandle);
+    animate->setResourceID(102);
+    QPointer<AnimationWidget> old = control(*animate);
     ASSERT_TRUE(QTest::qWaitFor([&] { return old->currentFrame() > 0; }, 2000));
     log.take();
 
-    animate.setCenter(false);
+    animate->setCenter(false);
     EXPECT_THAT(log.take(),
                 ElementsAre("ACM_STOP = 1", "DestroyWindow = 1",
                             "Create SysAnimate32 0x54000006 0,0 0x0 = 1", "ACM_STOP = 1",
                             "ACM_OPENA 102 = 1", "ACM_PLAY -1 0xffff0000 = 1", "WM_PAINT = 0"));
     EXPECT_TRUE(old.isNull());
-    EXPECT_NE(animate.hwnd(), first);
-    EXPECT_EQ(windowFromHandle(first), nullptr);
-    EXPECT_EQ(control(animate)->currentFrame(), 0);
-    EXPECT_TRUE(control(animate)->isTimerActive());
+    QPointer<AnimationWidget> widget = control(*animate);
+    EXPECT_EQ(widget->currentFrame(), 0);
+    EXPECT_TRUE(widget->isTimerActive());
+
+    animate.reset();
+    EXPECT_THAT(log.take(), ElementsAre("ACM_STOP = 1", "DestroyWindow = 1"));
+    EXPECT_TRUE(widget.isNull());
 }
 
 TEST_F(Animation, MoveRoundsHalvesToEvenAndChangesOnlyWhatItIsGiven)
 {
     CAnimate animate;
     animate.Move(1.5, 2.5, -0.5, 7.49);
-    EXPECT_EQ(QRect(animate.Left(), animate.Top(), animate.Width(), animate.Height()),
-              QRect(2, 2, 0, 7));
+    EXPECT_EQ(placeOf(animate), QRect(2, 2, 0, 7));
     animate.setTop(40);
-    EXPECT_EQ(QRect(animate.Left(), animate.Top(), animate.Width(), animate.Height()),
-              QRect(2, 40, 0, 7));
     EXPECT_THROW(animate.Move(3, 3e10), std::out_of_range);
     EXPECT_THROW(animate.Move(std::nan("")), std::out_of_range);
-    EXPECT_EQ(animate.Left(), 2);
+    EXPECT_EQ(placeOf(animate), QRect(2, 40, 0, 7));
 
     animate.setParent(parentHandle);
     animate.setResourceID(102);
-    CallLog log;
+    log.take();
     animate.setWidth(500);
     EXPECT_THAT(log.take(), ElementsAre("MoveWindow 2,40 500x7 = 1"));
 }
 
-TEST_F(Animation, ReleaseStopsThenDestroysTheWindow)
-{
-    auto animate = std::make_unique<CAnimate>();
-    animate->setParent(parentHandle);
-    animate->setResourceID(102);
-    QPointer<AnimationWidget> widget = control(*animate);
-    CallLog log;
-    animate.reset();
-    EXPECT_THAT(log.take(), ElementsAre("ACM_STOP = 1", "DestroyWindow = 1"));
-    EXPECT_TRUE(widget.isNull());
-}
-
-TEST_F(Animation, AWindowThatCannotBeMadeLeavesNoHandle)
-{
-    CallLog log;
-    CAnimate animate; // no parent: a child window cannot be made
-    animate.setResourceID(102);
-    EXPECT_EQ(animate.hwnd(), 0);
-    log.take();
-    animate.AniPlay();
-    EXPECT_THAT(log.take(), ElementsAre("Create SysAnimate32 0x54000007 0,0 0x0 = 0",
-                                        "WM_PAINT = 0", "ACM_PLAY -1 0xffff0000 = 0"));
-}
-
-// Another program's reading of the clip: one run-length video stream, no sound, and the
-// very pictures our reader sees.
+// Another player reads the clip as one run-length video stream at 9 frames a second, with
+// the very pictures our reader sees.
 TEST(VictoryClip, ReadsTheSameInAnotherPlayer)
 {
-    const QString ffprobe = QStandardPaths::findExecutable(QStringLiteral("ffprobe"));
-    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
-    if (ffprobe.isEmpty() || ffmpeg.isEmpty())
+    if (QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("ffprobe")).isEmpty())
         GTEST_SKIP() << "ffmpeg is not installed";
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("victory.avi"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(":/avi/102"), path));
-    auto run = [&path](const QString &program, const char *arguments) {
+    auto run = [&path](const char *program, const char *arguments) {
+        QProcess process;
         QStringList list = QString::fromLatin1(arguments).split(u' ');
         list.replaceInStrings(QStringLiteral("CLIP"), path);
-        QProcess process;
-        process.start(program, list);
+        process.start(QString::fromLatin1(program), list);
         EXPECT_TRUE(process.waitForFinished(60000));
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
         return process.readAllStandardOutput();
     };
-    EXPECT_EQ(run(ffprobe,
-                  "-v error -count_frames -of default=noprint_wrappers=1 -show_entries "
-                  "stream=codec_type,codec_name,width,height,r_frame_rate,nb_read_frames CLIP")
-                  .split('\n'),
-              QByteArrayList({"codec_name=msrle", "codec_type=video", "width=320", "height=240",
-                              "r_frame_rate=9/1", "nb_read_frames=18", ""}));
-    const QByteArray rgb = run(ffmpeg, "-v error -i CLIP -f rawvideo -pix_fmt rgb24 -");
+    EXPECT_EQ(run("ffprobe",
+                  "-v error -count_frames -of csv=p=0 -show_entries "
+                  "stream=codec_name,codec_type,width,height,r_frame_rate,nb_read_frames CLIP"),
+              "msrle,video,320,240,9/1,18\n");
+    const QByteArray theirs = run("ffmpeg", "-v error -i CLIP -f rawvideo -pix_fmt rgb24 -");
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -326,13 +280,11 @@ TEST(VictoryClip, ReadsTheSameInAnotherPlayer)
     ASSERT_TRUE(clip);
     QByteArray ours;
     for (const auto &frame : clip->frames)
-        for (uint8_t index : frame) {
-            const QRgb colour = clip->palette[index];
-            ours.append(char(qRed(colour)))
-                .append(char(qGreen(colour)))
-                .append(char(qBlue(colour)));
-        }
-    EXPECT_TRUE(ours == rgb) << "the pictures differ";
+        for (uint8_t index : frame)
+            ours.append(char(qRed(clip->palette[index])))
+                .append(char(qGreen(clip->palette[index])))
+                .append(char(qBlue(clip->palette[index])));
+    EXPECT_TRUE(ours == theirs) << "the pictures differ";
 }
 
 } // namespace

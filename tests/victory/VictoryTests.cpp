@@ -50,6 +50,12 @@ protected:
         midi.log->calls.clear();
     }
 
+    void resizeTo(int width)
+    {
+        form->resize(width, form->height());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->table->width() == width; }));
+    }
+
     // Every card home, in rank order, the piles empty.
     void sendAllHome()
     {
@@ -79,12 +85,7 @@ protected:
             form.get(), [this] { QTest::keyClick(form.get(), Qt::Key_F2); }, Qt::QueuedConnection);
     }
 
-    AnimationWidget *clip() const
-    {
-        return form->mclsAnimate
-                   ? qobject_cast<AnimationWidget *>(windowFromHandle(form->mclsAnimate->hwnd()))
-                   : nullptr;
-    }
+    AnimationWidget *clip() const { return form->table->findChild<AnimationWidget *>(); }
 
     QColor tableColour(int x, int y) const
     {
@@ -117,14 +118,8 @@ TEST_F(Victory, NothingHappensWhileAHomePileIsIncomplete)
 
 TEST_F(Victory, PlaysTheSongFramesTheTableAndSpinsTheClipAbovePiles)
 {
-    struct Case {
-        int width;
-        double frameLeft;
-        int clipLeft;
-    };
-    for (const Case &c : {Case{627, 151.5, 154}, Case{628, 152, 154}}) {
-        form->resize(c.width, form->height());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->table->width() == c.width; }));
+    for (const auto &[width, frameLeft] : {std::pair(627, 151.5), std::pair(628, 152.0)}) {
+        resizeTo(width);
         sendAllHome();
         midi.log->calls.clear();
         form->CheckForWin();
@@ -133,27 +128,19 @@ TEST_F(Victory, PlaysTheSongFramesTheTableAndSpinsTheClipAbovePiles)
                                                  QStringLiteral("PlaySong")));
         EXPECT_FALSE(form->table->AutoRedraw());
         ASSERT_EQ(form->table->boxes().size(), 1u);
-        EXPECT_EQ(form->table->boxes()[0].first, QRectF(c.frameLeft, 18, 324, 244));
-        EXPECT_EQ(form->table->boxes()[0].second, QColor(0, 0, 255));
-
-        const CAnimate &animate = *form->mclsAnimate;
-        EXPECT_EQ(animate.Parent(), hWndOf(form.get()));
-        EXPECT_EQ(QRect(animate.Left(), animate.Top(), animate.Width(), animate.Height()),
-                  QRect(c.clipLeft, 20, 0, 0));
-        EXPECT_TRUE(animate.AutoPlay());
-        EXPECT_FALSE(animate.Center() || animate.Transparent());
-        EXPECT_EQ(animate.ResourceID(), 102);
+        EXPECT_EQ(form->table->boxes()[0],
+                  std::pair(QRectF(frameLeft, 18, 324, 244), QColor(0, 0, 255)));
+        EXPECT_EQ(form->mclsAnimate->ResourceID(), 102);
         AnimationWidget *widget = clip();
         ASSERT_TRUE(widget);
         EXPECT_EQ(widget->parentWidget(), form->table);
-        EXPECT_EQ(widget->geometry(), QRect(c.clipLeft, 20, 320, 240));
+        EXPECT_EQ(widget->geometry(), QRect(154, 20, 320, 240));
         EXPECT_EQ(form->table->children().last(), widget);
         EXPECT_TRUE(widget->isVisible() && widget->isTimerActive());
         form->mnuFileNewGame->trigger();
     }
     // A repaint draws the frame again, with the clip inside it.
-    form->resize(628, form->height());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->table->width() == 628; }));
+    resizeTo(628);
     sendAllHome();
     form->CheckForWin();
     EXPECT_EQ(tableColour(152, 112), QColor(0, 0, 255));
@@ -161,13 +148,12 @@ TEST_F(Victory, PlaysTheSongFramesTheTableAndSpinsTheClipAbovePiles)
     EXPECT_EQ(tableColour(160, 30), QColor(128, 0, 128));
 
     // A later resize moves neither.
-    form->resize(700, form->height());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->table->width() == 700; }));
+    resizeTo(700);
     EXPECT_EQ(form->table->boxes()[0].first, QRectF(152, 18, 324, 244));
     EXPECT_EQ(clip()->geometry(), QRect(154, 20, 320, 240));
 }
 
-TEST_F(Victory, WithNoSongTheFrameAndClipStillShow)
+TEST_F(Victory, WithNoSongTheFrameAndClipStillShowAndWinningAgainReplacesThem)
 {
     gsMusicFilename.clear();
     sendAllHome();
@@ -175,18 +161,10 @@ TEST_F(Victory, WithNoSongTheFrameAndClipStillShow)
     EXPECT_THAT(midi.log->calls,
                 ElementsAre(QStringLiteral("SongFile="), QStringLiteral("PlaySong")));
     EXPECT_EQ(form->table->boxes().size(), 1u);
-    EXPECT_TRUE(clip());
-}
-
-TEST_F(Victory, WinningAgainReplacesTheAnimation)
-{
-    sendAllHome();
+    QPointer<AnimationWidget> first = clip();
+    ASSERT_TRUE(first);
     form->CheckForWin();
-    const std::weak_ptr<CAnimate> first = form->mclsAnimate;
-    QPointer<AnimationWidget> firstClip = clip();
-    form->CheckForWin();
-    EXPECT_TRUE(first.expired());
-    EXPECT_TRUE(firstClip.isNull());
+    EXPECT_TRUE(first.isNull());
     EXPECT_EQ(form->table->findChildren<AnimationWidget *>().size(), 1);
 }
 
@@ -205,26 +183,22 @@ TEST_F(Victory, NewGameStopsTheSongAndClearsTheFrameAndClip)
 }
 
 // A new game started while the celebration lets events run is not covered by it.
-TEST_F(Victory, ANewGameDuringTheFirstYieldEndsTheCelebration)
+TEST_F(Victory, ANewGameDuringEitherYieldEndsTheCelebration)
 {
-    sendAllHome();
-    pressF2Soon();
-    form->CheckForWin();
-    EXPECT_FALSE(midi.log->calls.contains(QStringLiteral("PlaySong")));
-    EXPECT_EQ(form->mclsHome[0].Count(), 1);
-    expectNoCelebration();
-}
-
-TEST_F(Victory, ANewGameDuringTheSecondYieldEndsTheCelebration)
-{
-    sendAllHome();
-    onPlaySong = [this] { pressF2Soon(); };
-    form->CheckForWin();
-    EXPECT_THAT(midi.log->calls,
-                ElementsAre(QStringLiteral("SongFile=/songs/victory.mid"),
-                            QStringLiteral("PlaySong"), QStringLiteral("StopSong")));
-    EXPECT_EQ(gclsDeck().Count(), 48);
-    expectNoCelebration();
+    for (bool duringSong : {false, true}) {
+        sendAllHome();
+        midi.log->calls.clear();
+        if (duringSong)
+            onPlaySong = [this] { pressF2Soon(); };
+        else
+            pressF2Soon();
+        form->CheckForWin();
+        onPlaySong = nullptr;
+        EXPECT_EQ(midi.log->calls.contains(QStringLiteral("PlaySong")), duringSong);
+        EXPECT_EQ(midi.log->calls.last(), QStringLiteral("StopSong"));
+        EXPECT_EQ(gclsDeck().Count(), 48);
+        expectNoCelebration();
+    }
 }
 
 } // namespace
