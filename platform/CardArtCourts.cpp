@@ -311,12 +311,7 @@ void paintHalf(QPainter &painter, int rank, int suit)
 
 void paintCourt(QPainter &painter, int rank, int suit)
 {
-    paintHalf(painter, rank, suit);
-    painter.save();
-    painter.translate(kCardWidth, kCardHeight);
-    painter.rotate(180);
-    paintHalf(painter, rank, suit);
-    painter.restore();
+    paintBothEnds(painter, [&] { paintHalf(painter, rank, suit); });
     painter.setPen(QPen(kBlack, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(kFrame);

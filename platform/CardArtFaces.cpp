@@ -215,12 +215,7 @@ void paintSuit(QPainter &painter, int suit, QPointF centre, qreal height, bool u
 
 void paintIndex(QPainter &painter, int rank, int suit)
 {
-    paintIndexCorner(painter, rank, suit);
-    painter.save();
-    painter.translate(kCardWidth, kCardHeight);
-    painter.rotate(180);
-    paintIndexCorner(painter, rank, suit);
-    painter.restore();
+    paintBothEnds(painter, [&] { paintIndexCorner(painter, rank, suit); });
 }
 
 void paintPips(QPainter &painter, int rank, int suit)

@@ -4,7 +4,10 @@
 // The pieces the card pictures are made of. Every function paints in card
 // coordinates: the painter's origin is the card's top-left corner.
 
+#include "platform/CardArt.h"
+
 #include <QColor>
+#include <QPainter>
 #include <QPointF>
 
 class QPainter;
@@ -18,6 +21,17 @@ QColor suitColour(int suit);
 // The suit sign, centred on the origin, one unit high.
 const QPainterPath &suitShape(int suit);
 void paintSuit(QPainter &painter, int suit, QPointF centre, qreal height, bool upsideDown);
+
+// Cards read the same from either end: paints once, then again turned half round.
+template <typename Paint> void paintBothEnds(QPainter &painter, Paint paint)
+{
+    paint();
+    painter.save();
+    painter.translate(kCardWidth, kCardHeight);
+    painter.rotate(180);
+    paint();
+    painter.restore();
+}
 
 void paintIndex(QPainter &painter, int rank, int suit);
 void paintPips(QPainter &painter, int rank, int suit);
