@@ -3,8 +3,8 @@
 // seconds of wall time while the clip plays, once it is stopped, and while it is hidden.
 // Run with QT_QPA_PLATFORM=offscreen for our own painting alone, or under a real X
 // server to include handing the frames over.
-#include "platform/AnimationWidget.h"
-#include "platform/CAnimate.h"
+#include "animation/AnimationWidget.h"
+#include "animation/CAnimate.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // How long one card takes to draw onto a picture at 1x and 2x: a deal draws about
 // sixty of them at once. Backs are drawn once for each ratio and copied after, so
 // their figure is mostly the copy.
-#include "platform/DrawingSurface.h"
-#include "platform/cdt.h"
+#include "cards/DrawingSurface.h"
+#include "cards/cdt.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -4,8 +4,8 @@
 // for a screen of device pixel ratio 2.
 #include "game/TableSurface.h"
 #include "game/frmMain.h"
-#include "platform/MidiPlayer.h"
-#include "platform/RandomSource.h"
+#include "options/MidiPlayer.h"
+#include "cards/RandomSource.h"
 
 #include <QAction>
 #include <QApplication>

@@ -18,7 +18,7 @@ import tempfile
 import time
 
 sys.dont_write_bytecode = True  # keeps the source tree clean
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tools"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "support"))
 from xsession import BAIZE, XServer, missing_tools  # noqa: E402
 
 ORIGIN = (74, 135)   # where the table's client area opens

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cards/CDeck.h"
 
-#include "platform/RandomSource.h"
+#include "cards/RandomSource.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds the clip reader anything at all: it must never read or write out of bounds, and
 // whatever it accepts must be a clip the player can show.
-#include "platform/AviReader.h"
+#include "animation/AviReader.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds the help file reader anything at all: it must refuse or read, never misbehave,
 // and what it reads must hold together.
-#include "platform/HelpFile.h"
+#include "help/HelpFile.h"
 
 #include <cstddef>
 #include <cstdint>

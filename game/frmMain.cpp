@@ -2,7 +2,7 @@
 #include "game/frmMain.h"
 
 #include "game/TableSurface.h"
-#include "game/modGlobals.h"
+#include "cards/modGlobals.h"
 #include "platform/FittingFont.h"
 #include "platform/MouseCapture.h"
 #include "platform/ProgramFolder.h"

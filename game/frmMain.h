@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cards/CStack.h"
-#include "platform/MidiPlayer.h"
+#include "options/MidiPlayer.h"
 #include "platform/PictureBox.h"
 
 #include <QMainWindow>

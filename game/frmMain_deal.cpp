@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/TableGeometry.h"
 #include "game/frmMain.h"
-#include "game/modGlobals.h"
+#include "cards/modGlobals.h"
 
 #include <QLabel>
 #include <QPushButton>

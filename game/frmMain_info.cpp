@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/frmMain.h"
 
-#include "dialogs/frmAbout.h"
-#include "platform/clsWinHelp.h"
-#include "platform/modHyperlink.h"
+#include "help/frmAbout.h"
+#include "help/clsWinHelp.h"
+#include "help/modHyperlink.h"
 
 void frmMain::mnuHelpContents_Click()
 {

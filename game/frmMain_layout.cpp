@@ -2,7 +2,7 @@
 #include "game/TableGeometry.h"
 #include "game/TableSurface.h"
 #include "game/frmMain.h"
-#include "game/modGlobals.h"
+#include "cards/modGlobals.h"
 #include "resources/Images.h"
 
 #include <QLabel>

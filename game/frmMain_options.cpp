@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/frmDeck.h"
-#include "dialogs/frmMusic.h"
+#include "options/frmDeck.h"
+#include "options/frmMusic.h"
 #include "game/frmMain.h"
-#include "game/modGlobals.h"
+#include "cards/modGlobals.h"
 
 // Each opening makes the dialog afresh and lets it go when it closes.
 void frmMain::mnuFileDeck_Click()

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/frmMain.h"
-#include "game/modGlobals.h"
+#include "cards/modGlobals.h"
 
 // Down in suit on the piles, one rank at a time; nothing goes onto an empty pile.
 bool frmMain::CanPlayOnPile(int16_t t) const

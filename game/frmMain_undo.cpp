@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/frmMain.h"
-#include "game/modGlobals.h"
+#include "cards/modGlobals.h"
 
 #include <QPushButton>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/TableSurface.h"
 #include "game/frmMain.h"
-#include "game/modGlobals.h"
-#include "platform/CAnimate.h"
+#include "cards/modGlobals.h"
+#include "animation/CAnimate.h"
 
 #include <QCoreApplication>
 

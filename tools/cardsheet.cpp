@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes contact sheets of our card pictures: every face, a fanned pile as the table
 // shows it, and the twelve backs; once at 1x and once at 2x.
-#include "platform/DrawingSurface.h"
-#include "platform/cdt.h"
+#include "cards/DrawingSurface.h"
+#include "cards/cdt.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/CardArt.h"
-#include "platform/DrawingSurface.h"
+#include "cards/CardArt.h"
+#include "cards/DrawingSurface.h"
 
 #include <QImage>
 #include <QPainter>

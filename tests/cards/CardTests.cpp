@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cards/CStack.h"
-#include "platform/DrawingSurface.h"
+#include "cards/DrawingSurface.h"
 
 #include <gtest/gtest.h>
 

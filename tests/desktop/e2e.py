@@ -14,7 +14,7 @@ import tempfile
 import time
 
 sys.dont_write_bytecode = True  # keeps the source tree clean
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
 from xsession import BAIZE, SKIP, Marrowby, XServer, missing_tools  # noqa: E402
 
 # Points of the table as the window opens it.

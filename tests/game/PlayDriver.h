@@ -6,7 +6,7 @@
 
 #include "game/TableSurface.h"
 #include "game/frmMain.h"
-#include "game/modGlobals.h"
+#include "cards/modGlobals.h"
 #include "support/TestSupport.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/frmAbout.h"
+#include "help/frmAbout.h"
 #include "game/frmMain.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
-#include "platform/modHyperlink.h"
+#include "help/modHyperlink.h"
 #include "support/TestSupport.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/frmMain.h"
-#include "platform/HelpWindow.h"
-#include "platform/WinHelp.h"
-#include "platform/clsWinHelp.h"
+#include "help/HelpWindow.h"
+#include "help/WinHelp.h"
+#include "help/clsWinHelp.h"
 #include "support/TestSupport.h"
 
 #include <QAction>

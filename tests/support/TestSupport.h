@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/MidiPlayer.h"
-#include "platform/RandomSource.h"
+#include "options/MidiPlayer.h"
+#include "cards/RandomSource.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "help/frmAbout.h"
+
+#include "platform/ProgramFolder.h"
+#include "platform/ProgramLauncher.h"
+#include "resources/Images.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QtEndian>
+
+namespace {
+constexpr int kRuleY = 91;
+
+QString programTitle()
+{
+    return QCoreApplication::applicationName();
+}
+
+QLabel *label(QWidget *parent, QRect geometry)
+{
+    auto *l = new QLabel(parent);
+    l->setGeometry(geometry);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setWordWrap(true);
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    l->setPalette(palette);
+    return l;
+}
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setFixedSize(328, 159);
+    setWindowIcon(programIcon());
+    createControls();
+    Form_Load();
+}
+
+void frmAbout::createControls()
+{
+    Image1 = new QLabel(this);
+    Image1->setGeometry(16, 16, 32, 32);
+    Image1->setPixmap(programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
+
+    lblTitle = label(this, {56, 4, 259, 32});
+    QFont titleFont = lblTitle->font();
+    titleFont.setPointSize(12);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+    lblVersion = label(this, {60, 28, 259, 15});
+    lblDescription = label(this, {60, 68, 259, 34});
+    lblDescription->setText(QStringLiteral("Developed by the Marrowby developers."));
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setGeometry(235, 99, 84, 23);
+    cmdOK->setDefault(true);
+    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo->setGeometry(236, 129, 83, 23);
+    setTabOrder(cmdOK, cmdSysInfo);
+    cmdOK->setFocus();
+
+    // Escape rejects the dialog, which closes it as OK does.
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+}
+
+void frmAbout::Form_Load()
+{
+    setWindowTitle(QStringLiteral("About ") + programTitle());
+    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                            .arg(MARROWBY_VERSION_MAJOR)
+                            .arg(MARROWBY_VERSION_MINOR)
+                            .arg(MARROWBY_VERSION_PATCH));
+    lblTitle->setText(programTitle());
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    StartSysInfo();
+}
+
+void frmAbout::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(0, kRuleY, width(), 1, QColor(128, 128, 128));
+    painter.fillRect(0, kRuleY + 1, width(), 2, Qt::white);
+}
+
+void frmAbout::StartSysInfo()
+{
+    const Registry::HKEY root = Registry::HKEY_LOCAL_MACHINE;
+    QString path;
+    if (GetKeyValue(root, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+                    QStringLiteral("PATH"), path)) {
+        if (startProgram(path))
+            return;
+    } else if (GetKeyValue(root, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+                           QStringLiteral("MSINFO"), path)) {
+        const QString tool =
+            resolveIgnoringCase(QDir(path).filePath(QStringLiteral("MSINFO32.EXE")));
+        if (QFileInfo(tool).isFile() && startProgram(tool))
+            return;
+    }
+    QMessageBox::information(this, programTitle(),
+                             QStringLiteral("System Information Is Unavailable At This Time"));
+}
+
+// Asks only for reading: write access to the machine's keys is refused to most users.
+// A string ends at its first zero; a 32-bit number is written out in decimal.
+bool frmAbout::GetKeyValue(Registry::HKEY KeyRoot, const QString &KeyName, const QString &SubKeyRef,
+                           QString &KeyVal)
+{
+    Registry &reg = registry();
+    Registry::HKEY key = 0;
+    if (reg.RegOpenKeyEx(KeyRoot, KeyName, Registry::KEY_READ, &key) != Registry::ERROR_SUCCESS) {
+        KeyVal.clear();
+        return false;
+    }
+    uint32_t type = 0;
+    QByteArray buffer(1024, '\0');
+    const bool read =
+        reg.RegQueryValueEx(key, SubKeyRef, &type, &buffer) == Registry::ERROR_SUCCESS;
+    reg.RegCloseKey(key);
+    if (!read) {
+        KeyVal.clear();
+        return false;
+    }
+    if (type == Registry::REG_SZ) {
+        if (const qsizetype end = buffer.indexOf('\0'); end >= 0)
+            buffer.truncate(end);
+        KeyVal = QString::fromLocal8Bit(buffer);
+    } else if (type == Registry::REG_DWORD && buffer.size() == 4)
+        KeyVal = QString::number(qFromLittleEndian<uint32_t>(buffer.constData()));
+    return true;
+}

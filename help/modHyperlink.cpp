@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "help/modHyperlink.h"
+
+#include <QDesktopServices>
+
+QUrl gamesWebPage()
+{
+    return QUrl(QStringLiteral("https://marrowby.example.org/games/index.htm"));
+}
+
+// The desktop starts the browser detached; whether it managed is its own business.
+void OpenGamesWebPage()
+{
+    QDesktopServices::openUrl(gamesWebPage());
+}

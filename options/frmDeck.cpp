@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "options/frmDeck.h"
+
+#include "cards/modGlobals.h"
+#include "resources/Images.h"
+
+#include <QFocusEvent>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+constexpr int32_t kFirstBack = 54;
+constexpr int16_t kBackCount = 12;
+constexpr QSize kCardSize{71, 96};
+constexpr int kColumnLefts[] = {12, 92, 172, 252, 332, 412};
+constexpr int kRowTops[] = {12, 116};
+// The box's border: the box grows by it on every side so the back stays whole.
+constexpr int kBorder = 2;
+// A ring in the highlight colour around the border, so the choice stands out.
+constexpr int kRing = 2;
+
+QRect designRect(int16_t Index)
+{
+    return QRect(QPoint(kColumnLefts[Index % 6], kRowTops[Index / 6]), kCardSize);
+}
+
+QRect grown(const QRect &rect, int by)
+{
+    return rect.adjusted(-by, -by, by, by);
+}
+} // namespace
+
+frmDeck::frmDeck(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setWindowTitle(QStringLiteral("Choose a card back"));
+    setWindowIcon(redDiamondIcon());
+    setFixedSize(497, 264);
+
+    QWidget *previous = nullptr;
+    for (int16_t i = 0; i < kBackCount; ++i) {
+        picBack[i] = new PictureBox(this, i);
+        picBack[i]->setGeometry(designRect(i));
+        // The rounded corners of a card show the dialog behind it.
+        picBack[i]->setBackColor(palette().color(QPalette::Window));
+        picBack[i]->setFocusPolicy(Qt::StrongFocus);
+        picBack[i]->installEventFilter(this);
+        connect(picBack[i], &PictureBox::Click, this, &frmDeck::picBack_Click);
+        if (previous)
+            setTabOrder(previous, picBack[i]);
+        previous = picBack[i];
+    }
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK->setGeometry(208, 228, 69, 25);
+    setTabOrder(previous, cmdOK);
+    connect(cmdOK, &QPushButton::clicked, this, &frmDeck::cmdOK_Click);
+
+    Form_Load();
+}
+
+void frmDeck::Form_Load()
+{
+    for (int16_t i = 0; i < kBackCount; ++i)
+        cdtDraw(picBack[i]->hDC(), 0, 0, kFirstBack + i, mdFaceDown, 0);
+    // A back from an edited settings file may have no box: the first one stands in.
+    const int32_t index = glCardBack - kFirstBack;
+    miSelectedBack = (index >= 0 && index < kBackCount) ? static_cast<int16_t>(index) : 0;
+    setOutline(miSelectedBack, true);
+    picBack[miSelectedBack]->setFocus();
+}
+
+void frmDeck::picBack_Click(int16_t Index)
+{
+    if (Index == miSelectedBack)
+        return;
+    setOutline(miSelectedBack, false);
+    miSelectedBack = Index;
+    setOutline(miSelectedBack, true);
+}
+
+void frmDeck::cmdOK_Click()
+{
+    glCardBack = miSelectedBack + kFirstBack;
+    accept();
+}
+
+// The border goes around the back rather than over it. The order keeps the drawn
+// back intact: the box grows before its border takes the new room, and gives the
+// room back before it shrinks.
+void frmDeck::setOutline(int16_t Index, bool on)
+{
+    PictureBox *box = picBack[Index];
+    const QRect design = designRect(Index);
+    if (on) {
+        box->setGeometry(grown(design, kBorder));
+        box->setBorderStyle(true);
+    } else {
+        box->setBorderStyle(false);
+        box->setGeometry(design);
+    }
+    update(grown(design, kBorder + kRing));
+}
+
+void frmDeck::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(grown(designRect(miSelectedBack), kBorder + kRing),
+                     palette().color(QPalette::Highlight));
+}
+
+// Tabbing to a box chooses it, so the outline shows where the keyboard is. A press
+// of the mouse also focuses a box, but only a whole click chooses it.
+bool frmDeck::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        auto *box = qobject_cast<PictureBox *>(watched);
+        if (box && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+            picBack_Click(box->Index());
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/TableSurface.h"
+#include "game/frmMain.h"
+#include "cards/modGlobals.h"
+#include "animation/AnimationWidget.h"
+#include "animation/CAnimate.h"
+#include "support/TestSupport.h"
+
+#include <QPointer>
+#include <QTest>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using testing::ElementsAre;
+
+namespace {
+
+// A fake player that also runs a hook as a song starts: between the two yields.
+class HookedMidi : public FakeMidiPlayer
+{
+public:
+    HookedMidi(std::shared_ptr<MidiLog> log, const std::function<void()> &hook)
+        : FakeMidiPlayer(std::move(log)), mHook(hook)
+    {}
+    void PlaySong() override
+    {
+        FakeMidiPlayer::PlaySong();
+        if (mHook)
+            mHook();
+    }
+
+private:
+    const std::function<void()> &mHook;
+};
+
+class Victory : public testing::Test
+{
+protected:
+    Victory()
+    {
+        setMidiPlayerFactory([this] { return std::make_unique<HookedMidi>(midi.log, onPlaySong); });
+        form = std::make_unique<frmMain>();
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        gsMusicFilename = QStringLiteral("/songs/victory.mid");
+        midi.log->calls.clear();
+    }
+
+    void resizeTo(int width)
+    {
+        form->resize(width, form->height());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->table->width() == width; }));
+    }
+
+    // Every card home, in rank order, the piles empty.
+    void sendAllHome()
+    {
+        std::vector<CardRef> cards;
+        for (int16_t p = 1; p <= gclsDeck().Count(); ++p)
+            cards.push_back(gclsDeck().Card(p));
+        std::sort(cards.begin(), cards.end(), [](const CardRef &a, const CardRef &b) {
+            return a->CardNumber() < b->CardNumber();
+        });
+        for (const CardRef &card : cards)
+            form->mclsHome[card->CardSuit()].Add(card);
+        while (gclsDeck().Count() > 0)
+            gclsDeck().Remove(1);
+        for (int16_t i = 0; i < 16; ++i) {
+            while (form->mclsPile[i].Count() > 0)
+                form->mclsPile[i].RemoveTopCard();
+            form->DrawPile(i);
+        }
+        for (int16_t h = 0; h < 4; ++h)
+            form->DrawHome(h);
+    }
+
+    // F2 as the player presses it, once the events waiting now are handled.
+    void pressF2Soon()
+    {
+        QMetaObject::invokeMethod(
+            form.get(), [this] { QTest::keyClick(form.get(), Qt::Key_F2); }, Qt::QueuedConnection);
+    }
+
+    AnimationWidget *clip() const { return form->table->findChild<AnimationWidget *>(); }
+
+    QColor tableColour(int x, int y) const
+    {
+        return form->table->grab().toImage().pixelColor(x, y);
+    }
+
+    void expectNoCelebration()
+    {
+        EXPECT_FALSE(form->mclsAnimate);
+        EXPECT_TRUE(form->table->boxes().empty());
+        EXPECT_TRUE(form->table->AutoRedraw());
+        EXPECT_TRUE(form->table->findChildren<AnimationWidget *>().isEmpty());
+    }
+
+    ScopedFakeMidi midi;
+    std::function<void()> onPlaySong;
+    std::unique_ptr<frmMain> form;
+};
+
+TEST_F(Victory, NothingHappensWhileAHomePileIsIncomplete)
+{
+    sendAllHome();
+    const CardRef king = form->mclsHome[2].TopCard();
+    form->mclsHome[2].RemoveTopCard();
+    form->mclsPile[0].Add(king);
+    form->CheckForWin();
+    EXPECT_TRUE(midi.log->calls.isEmpty());
+    expectNoCelebration();
+}
+
+TEST_F(Victory, PlaysTheSongFramesTheTableAndSpinsTheClipAbovePiles)
+{
+    for (const auto &[width, frameLeft] : {std::pair(627, 151.5), std::pair(628, 152.0)}) {
+        resizeTo(width);
+        sendAllHome();
+        midi.log->calls.clear();
+        form->CheckForWin();
+
+        EXPECT_THAT(midi.log->calls, ElementsAre(QStringLiteral("SongFile=/songs/victory.mid"),
+                                                 QStringLiteral("PlaySong")));
+        EXPECT_FALSE(form->table->AutoRedraw());
+        ASSERT_EQ(form->table->boxes().size(), 1u);
+        EXPECT_EQ(form->table->boxes()[0],
+                  std::pair(QRectF(frameLeft, 18, 324, 244), QColor(0, 0, 255)));
+        EXPECT_EQ(form->mclsAnimate->ResourceID(), 102);
+        AnimationWidget *widget = clip();
+        ASSERT_TRUE(widget);
+        EXPECT_EQ(widget->parentWidget(), form->table);
+        EXPECT_EQ(widget->geometry(), QRect(154, 20, 320, 240));
+        EXPECT_EQ(form->table->children().last(), widget);
+        EXPECT_TRUE(widget->isVisible() && widget->isTimerActive());
+        form->mnuFileNewGame->trigger();
+    }
+    // A repaint draws the frame again, with the clip inside it.
+    resizeTo(628);
+    sendAllHome();
+    form->CheckForWin();
+    EXPECT_EQ(tableColour(152, 112), QColor(0, 0, 255));
+    EXPECT_EQ(tableColour(153, 112), TableSurface::Baize);
+    EXPECT_EQ(tableColour(160, 30), QColor(128, 0, 128));
+
+    // A later resize moves neither.
+    resizeTo(700);
+    EXPECT_EQ(form->table->boxes()[0].first, QRectF(152, 18, 324, 244));
+    EXPECT_EQ(clip()->geometry(), QRect(154, 20, 320, 240));
+}
+
+TEST_F(Victory, WithNoSongTheFrameAndClipStillShowAndWinningAgainReplacesThem)
+{
+    gsMusicFilename.clear();
+    sendAllHome();
+    form->CheckForWin();
+    EXPECT_THAT(midi.log->calls,
+                ElementsAre(QStringLiteral("SongFile="), QStringLiteral("PlaySong")));
+    EXPECT_EQ(form->table->boxes().size(), 1u);
+    QPointer<AnimationWidget> first = clip();
+    ASSERT_TRUE(first);
+    form->CheckForWin();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(form->table->findChildren<AnimationWidget *>().size(), 1);
+}
+
+TEST_F(Victory, NewGameStopsTheSongAndClearsTheFrameAndClip)
+{
+    sendAllHome();
+    form->CheckForWin();
+    QPointer<AnimationWidget> widget = clip();
+    midi.log->calls.clear();
+    QTest::keyClick(form.get(), Qt::Key_F2);
+    EXPECT_EQ(midi.log->calls.value(0), QStringLiteral("StopSong"));
+    EXPECT_TRUE(widget.isNull());
+    expectNoCelebration();
+    EXPECT_EQ(gclsDeck().Count(), 48);
+    EXPECT_EQ(tableColour(152, 112), TableSurface::Baize);
+}
+
+// A new game started while the celebration lets events run is not covered by it.
+TEST_F(Victory, ANewGameDuringEitherYieldEndsTheCelebration)
+{
+    for (bool duringSong : {false, true}) {
+        sendAllHome();
+        midi.log->calls.clear();
+        if (duringSong)
+            onPlaySong = [this] { pressF2Soon(); };
+        else
+            pressF2Soon();
+        form->CheckForWin();
+        onPlaySong = nullptr;
+        EXPECT_EQ(midi.log->calls.contains(QStringLiteral("PlaySong")), duringSong);
+        EXPECT_EQ(midi.log->calls.last(), QStringLiteral("StopSong"));
+        EXPECT_EQ(gclsDeck().Count(), 48);
+        expectNoCelebration();
+    }
+}
+
+} // namespace

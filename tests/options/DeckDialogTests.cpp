@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "options/frmDeck.h"
+#include "game/frmMain.h"
+#include "cards/modGlobals.h"
+#include "support/TestSupport.h"
+#include "options/DialogTestSupport.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<int> outlinedBoxes(const frmDeck &dialog)
+{
+    std::vector<int> outlined;
+    for (int i = 0; i < 12; ++i)
+        if (dialog.picBack[i]->BorderStyle())
+            outlined.push_back(i);
+    return outlined;
+}
+
+// The picture with one back drawn over it at the top left.
+QImage withBack(QImage picture, int32_t back)
+{
+    ImageSurface surface(&picture);
+    cdtDraw(surface.hDC(), 0, 0, back, mdFaceDown, 0);
+    return picture;
+}
+
+TEST(DeckDialog, OutlinesExactlyOneBoxEvenForABackItDoesNotOffer)
+{
+    const struct {
+        int32_t back;
+        int box;
+    } cases[] = {{54, 0}, {65, 11}, {60, 6}, {53, 0}, {66, 0}, {-32768, 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.back);
+        glCardBack = c.back;
+        frmDeck dialog;
+        EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{c.box});
+        dialog.cmdOK->click();
+        EXPECT_EQ(glCardBack, 54 + c.box);
+    }
+}
+
+TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)
+{
+    ScopedFakeMidi midi;
+    frmMain form;
+    glCardBack = 54;
+    gclsDeck().setCardBack(54);
+    // Suit 0 all home, so its pile shows a back.
+    for (int16_t rank = 2; rank <= 13; ++rank)
+        for (int16_t i = 1; i <= gclsDeck().Count(); ++i)
+            if (gclsDeck().Card(i)->CardSuit() == 0 && gclsDeck().Card(i)->CardNumber() == rank) {
+                form.mclsHome[0].Add(gclsDeck().Card(i));
+                gclsDeck().Remove(i);
+            }
+    form.DrawHome(0);
+    const QImage completeHome = form.picHome[0]->image();
+    const QImage otherHome = form.picHome[1]->image();
+
+    whenShown<frmDeck>([](frmDeck &dialog) {
+        QImage blank(71, 96, QImage::Format_ARGB32_Premultiplied);
+        blank.fill(dialog.palette().color(QPalette::Window));
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QTest::mouseClick(dialog.picBack[3], Qt::LeftButton);
+        QTest::mouseClick(dialog.picBack[4], Qt::LeftButton);
+        QTest::keyClick(dialog.picBack[4], Qt::Key_Tab);
+        EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{5});
+        EXPECT_EQ(dialog.picBack[5]->image(), withBack(blank, 59)); // outlined around, not over
+        EXPECT_EQ(dialog.picBack[3]->image(), withBack(blank, 57));
+        QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
+    });
+    form.mnuFileDeck_Click();
+    EXPECT_EQ(gclsDeck().CardBack(), 59);
+    EXPECT_EQ(form.mclsPile[0].Card(1)->CardBack(), 59);
+    for (const CStack &home : form.mclsHome)
+        EXPECT_EQ(home.CardBack(), 59);
+    EXPECT_EQ(form.picHome[0]->image(), withBack(completeHome, 59));
+    EXPECT_EQ(form.picHome[1]->image(), otherHome);
+
+    whenShown<frmDeck>([](frmDeck &dialog) {
+        QTest::mouseClick(dialog.picBack[2], Qt::LeftButton);
+        dialog.close();
+    });
+    form.mnuFileDeck_Click();
+    EXPECT_EQ(glCardBack, 59);
+    EXPECT_EQ(gclsDeck().CardBack(), 59);
+}
+
+} // namespace

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real player, heard through FluidSynth's WAV file output instead of a sound card.
+#include "options/MidiPlayer.h"
+#include "platform/ProgramFolder.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The loudest sample of a 16-bit WAV file; 0 when there is none.
+int peakOf(const QString &wav)
+{
+    QFile file(wav);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const qsizetype data = bytes.indexOf("data");
+    int peak = 0;
+    for (qsizetype i = data + 8; data >= 0 && i + 1 < bytes.size(); i += 2)
+        peak = std::max(peak, std::abs(int(qint16(uchar(bytes[i]) | uchar(bytes[i + 1]) << 8))));
+    return peak;
+}
+
+class MidiPlayerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { setMidiAudioFile(mHeard); }
+    void TearDown() override { setMidiAudioFile({}); }
+
+    qint64 heardSize() const { return QFileInfo(mHeard).size(); }
+    // Plays a real song until a fraction of a second of it has been written.
+    bool playing(const QString &song)
+    {
+        mPlayer->setSongFile(programFile(song));
+        mPlayer->PlaySong();
+        QElapsedTimer clock;
+        clock.start();
+        while (heardSize() < 40'000 && clock.elapsed() < 10'000)
+            QThread::msleep(20);
+        return heardSize() >= 40'000;
+    }
+    // Whether nothing more is written once the players are done.
+    bool silentNow()
+    {
+        waitForMidiPlayers();
+        const qint64 ended = heardSize();
+        QThread::msleep(300);
+        return heardSize() == ended;
+    }
+
+    QTemporaryDir mDir;
+    const QString mHeard = mDir.filePath(QStringLiteral("heard.wav"));
+    std::unique_ptr<MidiPlayer> mPlayer = createMidiPlayer();
+};
+
+TEST_F(MidiPlayerTest, StopWithNothingPlayingAndNoMissingOrBrokenSongMakeASound)
+{
+    const QByteArray header("MThd\0\0\0\6\0\1\0\2\1\xe0", 14);
+    const QByteArray broken[] = {
+        {},
+        "This is not a song, only words.",
+        header,
+        header + QByteArray("MTrk\xff\xff\xff\xf0\0\x90\x3c", 11), // longer than the file
+        header + QByteArray("MTrk\0\0\0\x08\xff\xff\xff\xff\xff\xff\xff\xff", 16), // endless delta
+        header + QByteArray("MTrk\0\0\0\x08\0\xff\x03\xff\xff\xff\x7f\0", 16), // huge meta event
+        QByteArray("MThd\0\0\0\6\0\1\xff\xff\1\xe0", 14), // tracks that are not there
+    };
+    QStringList songs = {QString(), mDir.filePath(QStringLiteral("missing.mid")), mDir.path()};
+    for (const QByteArray &bytes : broken) {
+        QFile file(mDir.filePath(QStringLiteral("song%1.mid").arg(songs.size())));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        songs << file.fileName();
+    }
+    mPlayer->StopSong(); // before any song, and twice
+    mPlayer->StopSong();
+    for (const QString &song : songs) {
+        SCOPED_TRACE(song.toStdString());
+        mPlayer->setSongFile(song);
+        mPlayer->PlaySong();
+        waitForMidiPlayers();
+        mPlayer->StopSong();
+        waitForMidiPlayers();
+        EXPECT_LE(peakOf(mHeard), 4); // FluidSynth dithers: silence is a sample or two off zero
+        QFile::remove(mHeard);
+    }
+}
+
+TEST_F(MidiPlayerTest, PlaysASongNamedInAnyCaseAndStopsAtOnceWhenStoppedOrDestroyed)
+{
+    ASSERT_TRUE(playing(QStringLiteral("ragtime.mid"))); // "Ragtime.mid" on disk
+    mPlayer->StopSong();
+    EXPECT_TRUE(silentNow());
+    EXPECT_GT(peakOf(mHeard), 1000);
+    QFile::remove(mHeard);
+    ASSERT_TRUE(playing(QStringLiteral("Ragtime.mid")));
+    QElapsedTimer clock;
+    clock.start();
+    mPlayer.reset();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(silentNow());
+}
+
+} // namespace
