@@ -152,3 +152,6 @@ private:
     CardRef endDrag();
     void endDrawAfterDrop();
 };
+
+// The chosen card back and song, written to the settings as the window's close does.
+void SaveStartupSettings();
