@@ -212,6 +212,24 @@ std::optional<Move> singleMove(const Position &before, const Position &after)
     return std::nullopt;
 }
 
+// The two moves, one after the other, that turn `before` into `after`: a double click
+// is two clicks, and each may move a card. With the position between them.
+std::optional<std::pair<Move, Position>> firstOfTwoMoves(const Position &before,
+                                                         const Position &after)
+{
+    for (int from = 0; from < 16; ++from)
+        for (std::size_t p = 0; p < before[from].size(); ++p)
+            for (int to = 0; to < 20; ++to) {
+                Position between = before;
+                const CCard *card = before[from][p];
+                between[from].erase(between[from].begin() + static_cast<std::ptrdiff_t>(p));
+                between[to].push_back(card);
+                if (between != before && singleMove(between, after))
+                    return std::pair{Move{card, from, p + 1 == before[from].size(), to}, between};
+            }
+    return std::nullopt;
+}
+
 // Three cards a pile from the first pile on, as every deal lays them.
 bool dealtInOrder(const Position &position)
 {
@@ -249,6 +267,25 @@ bool onlyAcesHome(const Position &position)
         if (position[h].size() != 1)
             return false;
     return true;
+}
+
+std::string describe(const std::vector<const CCard *> &pile)
+{
+    std::string text;
+    for (const CCard *card : pile)
+        text += ' ' + std::to_string(card->CardNumber()) + "SHDC"[card->CardSuit()];
+    return text;
+}
+
+// The piles that differ, as they were and as they are, for the failure message.
+std::string changes(const Position &was, const Position &is)
+{
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        if (was[i] != is[i])
+            text += (i < 16 ? "\n pile " : "\n home ") + std::to_string(i < 16 ? i : i - 16) +
+                    ":" + describe(was[i]) + " ->" + describe(is[i]);
+    return text;
 }
 
 // Keeps what the rules allow from one action to the next: the re-shuffles of this game,
@@ -301,8 +338,16 @@ private:
             return dealt(is);
         }
         if (const std::optional<Move> move = singleMove(was, is))
-            return judgeMove(*move);
-        return ::testing::AssertionFailure() << "the table changed as no rule allows";
+            return judgeMove(*move, was, mBefore.drawMode);
+        if (const auto first = firstOfTwoMoves(was, is)) {
+            const ::testing::AssertionResult verdict = judgeMove(first->first, was, mBefore.drawMode);
+            if (!verdict)
+                return verdict;
+            return judgeMove(*singleMove(first->second, is), first->second,
+                             mBefore.drawMode && mDrawAvailable);
+        }
+        return ::testing::AssertionFailure() << "the table changed as no rule allows:"
+                                             << changes(was, is);
     }
 
     // A drawn card dropped back where it lay uses the draw up and moves nothing; undo
@@ -328,10 +373,9 @@ private:
         return ::testing::AssertionSuccess();
     }
 
-    ::testing::AssertionResult judgeMove(const Move &m)
+    ::testing::AssertionResult judgeMove(const Move &m, const Position &was, bool drawMode)
     {
         auto failure = [] { return ::testing::AssertionFailure(); };
-        const Position &was = mBefore.position;
         if (m.from >= 16)
             return failure() << "a card left its home pile";
         // The pile the card went to, as the card found it.
@@ -351,8 +395,8 @@ private:
         }
         ++moves;
         mBeforeDraw.reset();
-        if (!m.fromTop || mBefore.drawMode) {
-            if (!mBefore.drawMode || !mDrawAvailable)
+        if (!m.fromTop || drawMode) {
+            if (!drawMode || !mDrawAvailable)
                 return failure() << "a card was drawn without the draw";
             mDrawAvailable = false;
             mBeforeDraw = was;
