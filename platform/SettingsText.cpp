@@ -33,9 +33,8 @@ bool isText(QByteArrayView line)
 // as part of this one.
 bool joinsTheNextLine(QByteArrayView line)
 {
-    const auto backslashes = std::find_if(line.rbegin(), line.rend(), [](char c) {
-        return c != '\\';
-    }) - line.rbegin();
+    const auto backslashes =
+        std::find_if(line.rbegin(), line.rend(), [](char c) { return c != '\\'; }) - line.rbegin();
     return backslashes % 2 == 1;
 }
 
@@ -73,14 +72,14 @@ Line classify(QByteArrayView raw)
         result.kind = Kind::Group;
         result.name = line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed();
         result.tidy = close == line.size() - 1;
-    } else if (const qsizetype equals = line.indexOf('='); equals > 0 &&
-                                                           !line.first(equals).trimmed().isEmpty()) {
+    } else if (const qsizetype equals = line.indexOf('=');
+               equals > 0 && !line.first(equals).trimmed().isEmpty()) {
         const QByteArrayView value = line.sliced(equals + 1);
         const qsizetype comment = commentStart(value);
-        result.kind = Kind::Entry;
         result.name = line.first(equals).trimmed();
         result.value = value.first(comment).trimmed();
         result.tidy = comment == value.size();
+        result.kind = joinsTheNextLine(result.value) ? Kind::Unreadable : Kind::Entry;
     } else {
         result.tidy = false;
     }
@@ -91,8 +90,8 @@ Line classify(QByteArrayView raw)
 template <class Visit> void forEachLine(QByteArrayView text, Visit visit)
 {
     while (!text.isEmpty()) {
-        const auto end = std::find_if(text.begin(), text.end(),
-                                      [](char c) { return c == '\n' || c == '\r'; });
+        const auto end =
+            std::find_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; });
         const qsizetype length = end - text.begin();
         visit(text.first(length));
         text = text.sliced(std::min(length + 1, text.size()));
@@ -110,7 +109,7 @@ SettingsText::Review SettingsText::review(QByteArrayView text)
         if (line.kind == Kind::Group)
             result.readable += '[' + line.name.toByteArray() + "]\n";
         else if (line.kind == Kind::Entry)
-            result.readable += raw.trimmed().toByteArray() + '\n';
+            result.readable += line.name.toByteArray() + '=' + line.value.toByteArray() + '\n';
     });
     return result;
 }

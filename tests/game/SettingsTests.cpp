@@ -141,8 +141,8 @@ TEST_F(Settings, ADamagedFileIsReadAsFarAsItCanBeAndKeptAside)
         {"a header without its bracket", "[Startup\nCardBack=60\nMusicFilename=/x.mid\n", 60,
          QStringLiteral("/x.mid")},
         {"lines that cannot be read, and comments",
-         "; my settings\n[Startup]\nCardBack=61\nnonsense\n#?\n=7\n[Other]\nkey=kept ; why\n",
-         61, programFile(QStringLiteral("ragtime.mid"))},
+         "; my settings\n[Startup]\nCardBack=61\nnonsense\n#?\n=7\n[Other]\nkey=kept ; why\n", 61,
+         programFile(QStringLiteral("ragtime.mid"))},
         {"binary bytes", "[Startup]\nCardBack=62\n" + randomBytes(1 << 20), 62,
          programFile(QStringLiteral("ragtime.mid"))},
     };
@@ -195,11 +195,16 @@ TEST_F(Settings, AHandWrittenFileIsReadAsWritten)
 
 TEST_F(Settings, WhatIsWrittenIsReadBackExactlyAndNeverCopiedAside)
 {
-    const QString values[] = {QStringLiteral("a, b"),          QStringLiteral(" spaced "),
-                              QStringLiteral("semi;colon #"),  QStringLiteral("\"quoted\""),
-                              QStringLiteral("back\\slash\\"), QStringLiteral("@at"),
-                              QStringLiteral("line\nbreak\ttab"), QStringLiteral("key=value"),
-                              QStringLiteral("[group]"),       QStringLiteral("Ünï 🎵"),
+    const QString values[] = {QStringLiteral("a, b"),
+                              QStringLiteral(" spaced "),
+                              QStringLiteral("semi;colon #"),
+                              QStringLiteral("\"quoted\""),
+                              QStringLiteral("back\\slash\\"),
+                              QStringLiteral("@at"),
+                              QStringLiteral("line\nbreak\ttab"),
+                              QStringLiteral("key=value"),
+                              QStringLiteral("[group]"),
+                              QStringLiteral("Ünï 🎵"),
                               QString()};
     for (const QString &value : values)
         ASSERT_TRUE(SaveSetting(QStringLiteral("Marrowby"), QStringLiteral("Startup"),
@@ -208,8 +213,9 @@ TEST_F(Settings, WhatIsWrittenIsReadBackExactlyAndNeverCopiedAside)
     const Stored stored = readAfresh();
     EXPECT_EQ(stored.status, QSettings::NoError);
     for (const QString &value : values)
-        EXPECT_EQ(stored.values.value(QStringLiteral("Startup/K") + QString::number(&value - values)),
-                  value);
+        EXPECT_EQ(
+            stored.values.value(QStringLiteral("Startup/K") + QString::number(&value - values)),
+            value);
 }
 
 // Something other than a file in its place: the defaults, no endless read, nothing
@@ -231,7 +237,8 @@ TEST_F(Settings, AFolderOrADeviceWhereTheFileShouldBeIsLeftAlone)
         const QFileInfo info(settingsFilePath());
         EXPECT_TRUE(info.isDir() || info.isSymLink());
         EXPECT_FALSE(QFileInfo::exists(settingsFilePath() + kBadCopy));
-        info.isDir() ? QDir(settingsFilePath()).removeRecursively() : QFile::remove(settingsFilePath());
+        info.isDir() ? QDir(settingsFilePath()).removeRecursively()
+                     : QFile::remove(settingsFilePath());
     }
 }
 

@@ -283,8 +283,8 @@ std::string changes(const Position &was, const Position &is)
     std::string text;
     for (int i = 0; i < 20; ++i)
         if (was[i] != is[i])
-            text += (i < 16 ? "\n pile " : "\n home ") + std::to_string(i < 16 ? i : i - 16) +
-                    ":" + describe(was[i]) + " ->" + describe(is[i]);
+            text += (i < 16 ? "\n pile " : "\n home ") + std::to_string(i < 16 ? i : i - 16) + ":" +
+                    describe(was[i]) + " ->" + describe(is[i]);
     return text;
 }
 
@@ -340,14 +340,15 @@ private:
         if (const std::optional<Move> move = singleMove(was, is))
             return judgeMove(*move, was, mBefore.drawMode);
         if (const auto first = firstOfTwoMoves(was, is)) {
-            const ::testing::AssertionResult verdict = judgeMove(first->first, was, mBefore.drawMode);
+            const ::testing::AssertionResult verdict =
+                judgeMove(first->first, was, mBefore.drawMode);
             if (!verdict)
                 return verdict;
             return judgeMove(*singleMove(first->second, is), first->second,
                              mBefore.drawMode && mDrawAvailable);
         }
-        return ::testing::AssertionFailure() << "the table changed as no rule allows:"
-                                             << changes(was, is);
+        return ::testing::AssertionFailure()
+               << "the table changed as no rule allows:" << changes(was, is);
     }
 
     // A drawn card dropped back where it lay uses the draw up and moves nothing; undo
@@ -454,8 +455,8 @@ TEST(Soak, EveryActionKeepsToTheRules)
                              << "; replay with MARROWBY_SOAK_SEED=" << seed;
     }
     const double seconds = double(std::clock() - started) / CLOCKS_PER_SEC;
-    std::cout << "[ soak     ] " << actions << " actions, " << referee.moves << " moves, " << int(actions / std::max(seconds, 1e-3))
-              << " actions per CPU-second\n";
+    std::cout << "[ soak     ] " << actions << " actions, " << referee.moves << " moves, "
+              << int(actions / std::max(seconds, 1e-3)) << " actions per CPU-second\n";
     EXPECT_GT(referee.moves, actions / 200); // the player does play
 }
 
