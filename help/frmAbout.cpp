@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/frmAbout.h"
 
+#include "platform/FittingFont.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramLauncher.h"
 #include "resources/Images.h"
@@ -13,6 +14,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QtEndian>
+
+#include <cmath>
 
 namespace {
 constexpr int kRuleY = 91;
@@ -43,6 +46,8 @@ frmAbout::frmAbout(QWidget *parent)
     setWindowIcon(programIcon());
     createControls();
     Form_Load();
+    mGrowth = formGrowth(this);
+    growForm(this, mGrowth);
 }
 
 void frmAbout::createControls()
@@ -96,8 +101,9 @@ void frmAbout::cmdSysInfo_Click()
 void frmAbout::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(0, kRuleY, width(), 1, QColor(128, 128, 128));
-    painter.fillRect(0, kRuleY + 1, width(), 2, Qt::white);
+    const int ruleY = static_cast<int>(std::lround(kRuleY * mGrowth));
+    painter.fillRect(0, ruleY, width(), 1, QColor(128, 128, 128));
+    painter.fillRect(0, ruleY + 1, width(), 2, Qt::white);
 }
 
 void frmAbout::StartSysInfo()

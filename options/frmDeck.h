@@ -33,4 +33,5 @@ protected:
 
 private:
     void setOutline(int16_t Index, bool on);
+    void growButton();
 };

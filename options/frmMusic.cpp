@@ -47,8 +47,14 @@ frmMusic::frmMusic(QWidget *parent)
     cmdPreview->setGeometry(156, 164, 77, 25);
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setGeometry(244, 164, 61, 25);
-    setFont(fittingFont(font(), {{Label1->text(), Label1->width()},
-                                 {QStringLiteral("Stop Preview"), cmdPreview->width() - 12}}));
+    growForm(this, formGrowth(this));
+    // Where the dialog keeps its classic size, the two longest captions may still need
+    // a little less than the desktop's font; the list keeps the desktop's.
+    const QFont captionFont =
+        fittingFont(font(), {{Label1->text(), Label1->width()},
+                             {QStringLiteral("Stop Preview"), cmdPreview->width() - 12}});
+    Label1->setFont(captionFont);
+    cmdPreview->setFont(captionFont);
 
     setTabOrder(cmdOK, lstMidi);
     setTabOrder(lstMidi, cmdPreview);
