@@ -12,22 +12,25 @@
 #include <array>
 
 namespace {
-constexpr std::array kRanks{QT_TRANSLATE_NOOP("frmMain", "Ace"),   "2",
-                            "3",
-                            "4",
-                            "5",
-                            "6",
-                            "7",
-                            "8",
-                            "9",
-                            "10",
-                            QT_TRANSLATE_NOOP("frmMain", "Jack"),
-                            QT_TRANSLATE_NOOP("frmMain", "Queen"),
-                            QT_TRANSLATE_NOOP("frmMain", "King")};
-constexpr std::array kSuits{QT_TRANSLATE_NOOP("frmMain", "Clubs"),
-                            QT_TRANSLATE_NOOP("frmMain", "Diamonds"),
-                            QT_TRANSLATE_NOOP("frmMain", "Hearts"),
-                            QT_TRANSLATE_NOOP("frmMain", "Spades")};
+constexpr std::array kSuits{
+    QT_TRANSLATE_NOOP("frmMain", "Clubs"), QT_TRANSLATE_NOOP("frmMain", "Diamonds"),
+    QT_TRANSLATE_NOOP("frmMain", "Hearts"), QT_TRANSLATE_NOOP("frmMain", "Spades")};
+
+QString rankName(int16_t rank)
+{
+    switch (rank) {
+    case 1:
+        return frmMain::tr("Ace");
+    case 11:
+        return frmMain::tr("Jack");
+    case 12:
+        return frmMain::tr("Queen");
+    case 13:
+        return frmMain::tr("King");
+    default:
+        return QString::number(rank);
+    }
+}
 
 QString suitName(int32_t suit)
 {
@@ -37,9 +40,7 @@ QString suitName(int32_t suit)
 
 QString frmMain::CardName(const CCard &card)
 {
-    return tr("%1 of %2")
-        .arg(tr(kRanks.at(static_cast<std::size_t>(card.CardNumber() - 1))),
-             suitName(card.CardSuit()));
+    return tr("%1 of %2").arg(rankName(card.CardNumber()), suitName(card.CardSuit()));
 }
 
 // Bottom to top, as the cards lie in the fan.
@@ -57,10 +58,9 @@ void frmMain::DescribePile(int16_t i)
 void frmMain::DescribeHome(int16_t i)
 {
     const CStack &home = mclsHome[i];
-    picHome[i]->setAccessibleName(home.Count() == 0
-                                      ? tr("%1 home pile: empty").arg(suitName(i))
-                                      : tr("%1 home pile: %2")
-                                            .arg(suitName(i), CardName(*home.TopCard())));
+    picHome[i]->setAccessibleName(
+        home.Count() == 0 ? tr("%1 home pile: empty").arg(suitName(i))
+                          : tr("%1 home pile: %2").arg(suitName(i), CardName(*home.TopCard())));
 }
 
 void frmMain::makeAccessible()

@@ -9,7 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include <cmath>
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 
@@ -105,8 +105,9 @@ void frmMain::followKeyboard()
     const PictureBox *box = placeBox(miKeyPlace);
     if (mclsDragCard) {
         imgDraw->hide();
+        // Never above the table, where the menu bar would hide it.
         picDrag->move(box->x() + box->width() - picDrag->width() + kHover.x(),
-                      box->y() + kHover.y());
+                      std::max(0, box->y() + kHover.y()));
         picDrag->raise();
     } else if (isPile(miKeyPlace) && DrawModeOn()) {
         picPile_MouseMove(miKeyPlace, 0, 0, keyboardX(miKeyPlace), kPressY);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -57,8 +58,12 @@ void frmAbout::createControls()
     Image1->setPixmap(programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
 
     lblTitle = label(this, {56, 4, 259, 32});
+    // 12 points over the classic 9, and as much larger than a larger desktop font.
     QFont titleFont = lblTitle->font();
-    titleFont.setPointSize(12);
+    if (titleFont.pointSizeF() > 0)
+        titleFont.setPointSizeF(std::max(12.0, titleFont.pointSizeF() * 4 / 3));
+    else
+        titleFont.setPixelSize(titleFont.pixelSize() * 4 / 3);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
     lblVersion = label(this, {60, 28, 259, 15});

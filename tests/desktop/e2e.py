@@ -177,11 +177,18 @@ def screen_reader(x, program, tmp):
     if bus.returncode != 0:
         print("skipped: no D-Bus session can start here: " + bus.stderr.strip())
         sys.exit(SKIP)
+    # Debian's pyatspi is for Debian's own Python, which may not be the one running us.
+    python = next((p for p in (sys.executable, "/usr/bin/python3") if os.path.exists(p) and
+                   subprocess.run([p, "-c", "import pyatspi"], capture_output=True).returncode == 0),
+                  None)
+    if python is None:
+        print("skipped: python3-pyatspi is not installed")
+        sys.exit(SKIP)
     script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "screen_reader.py")
-    done = subprocess.run(["dbus-run-session", "--", sys.executable, script, program],
+    done = subprocess.run(["dbus-run-session", "--", python, script, program],
                           env=x.env, capture_output=True, text=True, timeout=110)
+    print(done.stdout.strip())
     if done.returncode == SKIP:
-        print(done.stdout.strip())
         sys.exit(SKIP)
     check(done.returncode == 0, done.stdout + done.stderr)
 

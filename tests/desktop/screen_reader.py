@@ -168,6 +168,7 @@ def check(game, pyatspi):
         print(f"FAILED: moving {moved} from pile {source + 1} to place {target + 1} "
               "did not change the names")
         return 1
+    print(f"20 places named; moved {moved} from pile {source + 1} to place {target + 1}")
     return 0
 
 

@@ -120,9 +120,9 @@ private:
     // A key for whatever has the focus: now and then Tab, to reach the table or leave it.
     std::string pressKey()
     {
-        static const Qt::Key keys[] = {Qt::Key_Left,  Qt::Key_Right, Qt::Key_Up,
-                                       Qt::Key_Down,  Qt::Key_Space, Qt::Key_Space,
-                                       Qt::Key_Return, Qt::Key_Escape, Qt::Key_L, Qt::Key_Tab};
+        static const Qt::Key keys[] = {Qt::Key_Left,  Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,
+                                       Qt::Key_Space, Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape,
+                                       Qt::Key_L,     Qt::Key_Tab};
         const Qt::Key k = keys[pick(static_cast<int>(std::size(keys)))];
         auto focus = [this]() -> QWidget * {
             QWidget *widget = QApplication::focusWidget();

@@ -66,8 +66,9 @@ template <class Dialog> QSize sizeAt(const QFont &font, bool checkFit)
 {
     ScopedDesktopFont desktop(font);
     Dialog dialog;
-    if (checkFit)
+    if (checkFit) {
         EXPECT_TRUE(textsFit(dialog)) << font.toString().toStdString();
+    }
     return dialog.size();
 }
 
