@@ -61,8 +61,8 @@ QAccessibleInterface *pictureBoxAccessible(const QString &className, QObject *ob
 
 PictureBox::PictureBox(QWidget *parent, int16_t index) : QWidget(parent), mIndex(index)
 {
-    static const bool accessible = (QAccessible::installFactory(pictureBoxAccessible), true);
-    Q_UNUSED(accessible);
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(pictureBoxAccessible), true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true); // MouseMove is raised with no button held too
     resizeImage();
@@ -165,8 +165,6 @@ void PictureBox::paintFocusRing(QPainter &painter) const
 {
     constexpr int kRing = 3;
     const QRect r = rect();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::NoBrush);
     QPainterPath ring;
     ring.addRect(r);
     ring.addRect(r.adjusted(kRing, kRing, -kRing, -kRing));

@@ -198,6 +198,11 @@ TEST(ScreenReader, EveryPlaceIsNamedByItsCards)
     EXPECT_EQ(f.picHome[0]->accessibleName(), QStringLiteral("Clubs home pile: 2 of Clubs"));
     EXPECT_EQ(f.picPile[0]->accessibleName(), QStringLiteral("Pile 1: empty"));
     EXPECT_EQ(focusedBox(), f.picPile[1]);
+
+    // A card taken up is said on the place the keyboard is on.
+    key(Qt::Key_Space);
+    EXPECT_EQ(f.picPile[1]->accessibleDescription(), QStringLiteral("Holding 7 of Clubs"));
+    EXPECT_EQ(f.picPile[1]->accessibleName(), QStringLiteral("Pile 2: 5 of Clubs, 6 of Clubs"));
 }
 
 } // namespace
