@@ -67,10 +67,28 @@ def find_app(pyatspi, pid, timeout=30):
     return None
 
 
-def settled(app, pyatspi, test, timeout=10):
+class Heard:
+    """The names announced by name-change events, as a screen reader hears of them."""
+
+    def __init__(self, pyatspi):
+        from gi.repository import GLib
+        self.context = GLib.MainContext.default()
+        self.names = []
+        pyatspi.Registry.registerEventListener(
+            lambda event: self.names.append(event.source.name),
+            "object:property-change:accessible-name")
+
+    def pump(self):
+        while self.context.iteration(False):
+            pass
+
+
+def settled(app, pyatspi, test, timeout=10, heard=None):
     """The places once test(piles, homes, focused) holds; the last seen if it never does."""
     deadline = time.monotonic() + timeout
     while True:
+        if heard:
+            heard.pump()
         seen = places(app, pyatspi)
         if test(*seen) or time.monotonic() > deadline:
             return seen
@@ -158,17 +176,27 @@ def check(game, pyatspi):
         return 0
     source, target = move
     moved = piles[source][-1]
+    heard = Heard(pyatspi)
     xdotool("key", *["Right"] * source, "space", *["Right"] * ((target - source) % 20),
             "space")
 
     def done(p, h, f):
         landed = h.get(target - 16) == moved if target >= 16 else p.get(target, [])[-1:] == [moved]
         return p.get(source) == piles[source][:-1] and landed
-    if not done(*settled(app, pyatspi, done)):
+    if not done(*settled(app, pyatspi, done, heard=heard)):
         print(f"FAILED: moving {moved} from pile {source + 1} to place {target + 1} "
               "did not change the names")
         return 1
-    print(f"20 places named; moved {moved} from pile {source + 1} to place {target + 1}")
+    deadline = time.monotonic() + 5
+    while not any(n.startswith(f"Pile {source + 1}:") for n in heard.names) and \
+            time.monotonic() < deadline:
+        heard.pump()
+        time.sleep(0.05)
+    if not any(n.startswith(f"Pile {source + 1}:") for n in heard.names):
+        print(f"FAILED: no name change of pile {source + 1} was announced: {heard.names}")
+        return 1
+    print(f"20 places named; moved {moved} from pile {source + 1} to place {target + 1}; "
+          f"{len(heard.names)} name changes announced")
     return 0
 
 
