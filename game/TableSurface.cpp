@@ -79,9 +79,9 @@ void TableSurface::mousePressEvent(QMouseEvent *event)
 // press was its own.
 void TableSurface::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool windows = GetCapture() == this || mPressedOnSurface;
+    const bool formsOwn = GetCapture() == this || mPressedOnSurface;
     mPressedOnSurface = false;
-    if (!windows)
+    if (!formsOwn)
         return;
     const QPointF p = event->position();
     mForm->Form_MouseUp(vbButton(event->button()), vbShift(event->modifiers()),

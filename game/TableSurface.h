@@ -11,8 +11,8 @@
 class frmMain;
 
 // The window's own surface: the green baize under the piles. Pointer moves over it and
-// releases of presses on it are the window's (Form_MouseMove, Form_MouseUp). Boxes drawn on it
-// stay until Cls, so a repaint never wipes them.
+// releases of presses on it are the window's (Form_MouseMove, Form_MouseUp). Boxes
+// drawn on it stay until Cls, so a repaint never wipes them.
 class TableSurface : public QWidget
 {
     Q_OBJECT
