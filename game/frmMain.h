@@ -169,6 +169,7 @@ private:
     void liftCard(int16_t i, int16_t p);
     CardRef endDrag();
     void endDrawAfterDrop();
+    void abandonCelebration();
     bool dropOn(int16_t t, int16_t h);
 
     // Keyboard play
