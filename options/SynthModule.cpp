@@ -20,10 +20,11 @@ using synth_module::LogFunction;
 // FluidSynth's default gain is meant for mixing many sources; ours plays alone.
 constexpr double kGain = 0.8;
 constexpr int kFirstFrames = 64;
-// A song is music, not a live instrument: a large buffer costs nothing a player hears and
-// keeps a busy machine from dropping out (about 190 ms at 44.1 kHz).
-constexpr int kPeriodFrames = 2048;
-constexpr int kPeriods = 4;
+// A song is music, not a live instrument: large periods cost nothing a player hears (the
+// first is rendered at once) and keep a busy machine from dropping out: PulseAudio buffers
+// one period, about 93 ms at 44.1 kHz, ALSA both.
+constexpr int kPeriodFrames = 4096;
+constexpr int kPeriods = 2;
 
 // The sound servers and cards a desktop may have, in the order they are tried. A JACK
 // server is never started for us.

@@ -157,7 +157,7 @@ def open_music_chooser(game):
     """Opens the chooser, which then has the keyboard."""
     game.click(*OPTIONS_MENU)
     game.x.xdotool("key", "m")  # &Music...
-    dialog = game.x.find_window("^Music$", pid=game.process.pid)
+    dialog = game.x.find_window("^Music$")
     check(dialog is not None, "the music chooser did not open")
     return dialog
 

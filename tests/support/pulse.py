@@ -10,6 +10,7 @@ import os
 import shutil
 import subprocess
 import tempfile
+import threading
 import time
 
 SINK = "marrowby_test"
@@ -74,6 +75,10 @@ class PulseServer:
         self.tmp.cleanup()
         return log or ""
 
+    def watch_streams(self):
+        """Starts noting when playback streams appear; see StreamWatch."""
+        return StreamWatch(self)
+
     def record(self):
         """Starts recording the sink's monitor; stop it with Recording.stop()."""
         return Recording(self)
@@ -94,32 +99,67 @@ class PulseServer:
 
 
 class Recording:
-    """Mono 16-bit samples of the null sink, as heard from when it started."""
+    """Mono 16-bit samples of the null sink, read as they arrive, each block with the time
+    it arrived (parec is asked for 10 ms blocks)."""
 
     def __init__(self, server):
-        self.path = os.path.join(server.tmp.name, f"heard-{time.monotonic_ns()}.raw")
-        self.out = open(self.path, "wb")
-        self.started = time.monotonic()
+        self.blocks = []
         self.process = subprocess.Popen(
             ["parec", "-d", SINK + ".monitor", "--raw", "--format=s16le", f"--rate={RATE}",
              "--channels=1", "--latency-msec=10"],
-            env=dict(os.environ, **server.env), stdout=self.out, stderr=subprocess.DEVNULL)
+            env=dict(os.environ, **server.env), stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL)
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        while True:
+            data = self.process.stdout.read1(65536)
+            if not data:
+                return
+            self.blocks.append((time.monotonic(), data))
+
+    def stop(self):
+        """All samples heard."""
+        self.process.terminate()
+        self.process.wait(10)
+        self.reader.join(10)
+        raw = b"".join(data for _, data in self.blocks)
+        return array.array("h", raw[:len(raw) // 2 * 2])
+
+    def first_sound_time(self, threshold=200):
+        """When the first clearly audible sample arrived (time.monotonic()), or None."""
+        for arrived, data in list(self.blocks):
+            block = array.array("h", data[:len(data) // 2 * 2])
+            if any(abs(s) > threshold for s in block):
+                return arrived
+        return None
+
+
+class StreamWatch:
+    """The times (time.monotonic()) at which new playback streams reached the server, as
+    the server announces them (pactl subscribe)."""
+
+    def __init__(self, server):
+        self.times = []
+        self.process = subprocess.Popen(["pactl", "subscribe"], env=dict(os.environ, **server.env),
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                        text=True)
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+        time.sleep(0.3)  # subscribed
+
+    def _read(self):
+        for line in self.process.stdout:
+            if "'new' on sink-input" in line:
+                self.times.append(time.monotonic())
 
     def stop(self):
         self.process.terminate()
         self.process.wait(10)
-        self.out.close()
-        with open(self.path, "rb") as heard:
-            return array.array("h", heard.read())
+        self.reader.join(10)
+        return self.times
 
 
 def rms(samples):
     return math.sqrt(sum(s * s for s in samples) / len(samples)) if samples else 0.0
-
-
-def first_sound(samples, threshold=200):
-    """Seconds into the samples where the first clearly audible sample lies, or None."""
-    for i, s in enumerate(samples):
-        if abs(s) > threshold:
-            return i / RATE
-    return None
