@@ -151,5 +151,6 @@ private:
     void liftCard(int16_t i, int16_t p);
     CardRef endDrag();
     void endDrawAfterDrop();
+    void abandonCelebration();
     void expectSongNearWin();
 };
