@@ -255,4 +255,6 @@ void frmMain::UpdateCaption()
     const int16_t count = gclsDeck().Count();
     setWindowTitle(msTitle + QStringLiteral(" - ") + QString::number(count) +
                    (count == 1 ? QStringLiteral(" Card Left") : QStringLiteral(" Cards Left")));
+    // Every move, undo and deal that changes the count comes through here.
+    expectSongNearWin();
 }
