@@ -82,14 +82,21 @@ inline void drag(frmMain &form, QPoint from, QPoint to, Qt::MouseButton button =
     moveTo(form, to);
     release(form, to, button);
 }
-inline void doubleClick(frmMain &form, QPoint at)
+inline void doubleClick(frmMain &form, QPoint at, Qt::MouseButton button = Qt::LeftButton)
 {
-    QTest::mouseDClick(form.table, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(form.table, button, {}, at);
+}
+
+// The window is active again, as after the player closes another window.
+inline void backToTheTable(frmMain &form)
+{
+    form.activateWindow();
+    (void)QTest::qWaitForWindowActive(&form);
 }
 
 // Opens a modal dialog from the menu and dismisses it with Escape once it is up, as a
 // player who changed their mind.
-inline void openAndDismiss(QAction *menuEntry)
+inline void openAndDismiss(frmMain &form, QAction *menuEntry)
 {
     // The dialog may let events run before it is shown: try until it has gone.
     QTimer dismiss;
@@ -99,6 +106,7 @@ inline void openAndDismiss(QAction *menuEntry)
     });
     dismiss.start(0);
     menuEntry->trigger();
+    backToTheTable(form);
 }
 
 // Opens the help window and closes it again by its close box.
@@ -108,6 +116,7 @@ inline void glanceAtHelp(frmMain &form)
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window->inherits("HelpWindow") && window->isVisible())
             window->close();
+    backToTheTable(form);
 }
 
 // What the keyboard or the desktop may do while a card is held.
@@ -133,12 +142,11 @@ inline const std::vector<std::pair<const char *, void (*)(frmMain &)>> kInterrup
          other.activateWindow();
          (void)QTest::qWaitForWindowActive(&other);
          other.close();
-         f.activateWindow();
-         (void)QTest::qWaitForWindowActive(&f);
+         backToTheTable(f);
      }},
-    {"the card-back chooser", [](frmMain &f) { openAndDismiss(f.mnuFileDeck); }},
-    {"the music chooser", [](frmMain &f) { openAndDismiss(f.mnuOptionsMusic); }},
-    {"the About box", [](frmMain &f) { openAndDismiss(f.mnuHelpAbout); }},
+    {"the card-back chooser", [](frmMain &f) { openAndDismiss(f, f.mnuFileDeck); }},
+    {"the music chooser", [](frmMain &f) { openAndDismiss(f, f.mnuOptionsMusic); }},
+    {"the About box", [](frmMain &f) { openAndDismiss(f, f.mnuHelpAbout); }},
     {"the help", [](frmMain &f) { glanceAtHelp(f); }},
 };
 
