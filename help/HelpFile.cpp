@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/HelpFile.h"
 
+#include "help/HelpMarkup.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <limits>
 #include <set>
@@ -57,7 +64,7 @@ HelpParseResult parseHelpFile(const QByteArray &data)
     std::set<int32_t> contexts;
     auto finishTopic = [&] {
         if (!file.topics.empty())
-            file.topics.back().html = body.join(QLatin1Char('\n'));
+            file.topics.back().html = safeHelpMarkup(body.join(QLatin1Char('\n')));
         body.clear();
     };
 
@@ -106,11 +113,23 @@ HelpParseResult parseHelpFile(const QByteArray &data)
 
 HelpParseResult readHelpFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    const QFileInfo info(path);
+    if (!info.exists())
         return {std::nullopt, QStringLiteral("the file is missing")};
-    if (!file.open(QIODevice::ReadOnly))
+    // A pipe or a device could keep the game waiting for ever.
+    if (!info.isFile())
+        return {std::nullopt, QStringLiteral("it is not a plain file")};
+    // Opened without waiting and checked again, in case it was swapped since.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status {
+    };
+    QFile file;
+    if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
         return {std::nullopt, QStringLiteral("the file cannot be opened")};
+    }
     if (file.size() > kMaxHelpFileSize)
         return {std::nullopt, QStringLiteral("the file is larger than a help file can be")};
     return parseHelpFile(file.read(kMaxHelpFileSize + 1));
