@@ -62,6 +62,9 @@ HelpParseResult parseHelpFile(const QByteArray &data)
     HelpFile file;
     QStringList body;
     std::set<int32_t> contexts;
+    qsizetype keywords = 0;
+    const QString tooLong =
+        QStringLiteral("a title or index word longer than %1 characters").arg(kMaxHelpTitle);
     auto finishTopic = [&] {
         if (!file.topics.empty())
             file.topics.back().html = safeHelpMarkup(body.join(QLatin1Char('\n')));
@@ -82,8 +85,12 @@ HelpParseResult parseHelpFile(const QByteArray &data)
         const QString word = line.left(space);
         const QString rest = space < 0 ? QString() : line.mid(space + 1).trimmed();
         if (word == QLatin1String("@title") && file.topics.empty()) {
+            if (rest.size() > kMaxHelpTitle)
+                return refuse(number, tooLong);
             file.title = rest;
         } else if (word == QLatin1String("@topic")) {
+            if (file.topics.size() == kMaxHelpTopics)
+                return refuse(number, QStringLiteral("more than %1 topics").arg(kMaxHelpTopics));
             const qsizetype gap = rest.indexOf(QLatin1Char(' '));
             const std::optional<int32_t> context = contextNumber(rest.left(gap));
             if (!context)
@@ -95,12 +102,22 @@ HelpParseResult parseHelpFile(const QByteArray &data)
             topic.title = gap < 0 ? QString() : rest.mid(gap + 1).trimmed();
             if (topic.title.isEmpty())
                 return refuse(number, QStringLiteral("topic %1 has no title").arg(*context));
+            if (topic.title.size() > kMaxHelpTitle)
+                return refuse(number, tooLong);
             finishTopic();
             file.topics.push_back(std::move(topic));
         } else if (word == QLatin1String("@keywords") && !file.topics.empty()) {
-            for (const QString &keyword : rest.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-                if (!keyword.trimmed().isEmpty())
-                    file.topics.back().keywords << keyword.trimmed();
+            for (const QString &part : rest.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+                const QString keyword = part.trimmed();
+                if (keyword.size() > kMaxHelpTitle)
+                    return refuse(number, tooLong);
+                if (keyword.isEmpty())
+                    continue;
+                if (++keywords > kMaxHelpKeywords)
+                    return refuse(number,
+                                  QStringLiteral("more than %1 index words").arg(kMaxHelpKeywords));
+                file.topics.back().keywords << keyword;
+            }
         } else {
             return refuse(number, QStringLiteral("\"%1\" is not understood here").arg(word));
         }

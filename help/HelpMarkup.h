@@ -11,8 +11,8 @@
 // so many elements and characters of text (the rest is left out, and the topic says so),
 // and a break after so many characters without a space.
 inline constexpr int kMaxHelpNesting = 8;
-inline constexpr int kMaxHelpElements = 1000;
-inline constexpr qsizetype kMaxHelpText = 64 * 1024;
+inline constexpr int kMaxHelpElements = 500;
+inline constexpr qsizetype kMaxHelpText = 32 * 1024;
 inline constexpr int kMaxHelpWord = 64;
 
 // The markup of a topic's body reduced to that subset: elements and attributes outside it
