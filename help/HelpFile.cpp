@@ -138,8 +138,7 @@ HelpParseResult readHelpFile(const QString &path)
         return {std::nullopt, QStringLiteral("it is not a plain file")};
     // Opened without waiting and checked again, in case it was swapped since.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat status {
-    };
+    struct stat status = {};
     QFile file;
     if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
         !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {

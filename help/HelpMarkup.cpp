@@ -61,7 +61,11 @@ const Element kElements[] = {
     {QLatin1StringView("tr"), Row},        {QLatin1StringView("td"), Cell},
     {QLatin1StringView("th"), Cell},
 };
-const Element *const kLink = &kElements[7];
+
+bool isLink(const Element *element)
+{
+    return element->name == QLatin1StringView("a");
+}
 
 const Element *elementNamed(QStringView name)
 {
@@ -121,7 +125,7 @@ bool isReference(QStringView name)
 // The attributes kept: a link to a topic, and a table's spacing and border.
 std::optional<QString> keptAttribute(const Element &element, QStringView name, QStringView value)
 {
-    if (&element == kLink && name.compare(u"href", Qt::CaseInsensitive) == 0 &&
+    if (isLink(&element) && name.compare(u"href", Qt::CaseInsensitive) == 0 &&
         value.startsWith(u"help:") && isAllDigits(value.mid(5), 10))
         return QStringLiteral("href=\"%1\"").arg(value);
     const bool spacing = name.compare(u"cellpadding", Qt::CaseInsensitive) == 0 ||
@@ -268,8 +272,7 @@ private:
                     value = rest.sliced(from, at - from);
                 }
             }
-            if (const auto kept = keptAttribute(*tag.element, name, value);
-                kept && !tag.attributes.contains(*kept))
+            if (const auto kept = keptAttribute(*tag.element, name, value))
                 tag.attributes << *kept;
         }
         tag.end = mPos + rest.indexOf(u'>', at) + 1;
@@ -283,9 +286,9 @@ private:
     {
         const Element &element = *tag.element;
         qsizetype below = qsizetype(mOpen.size());
-        if (&element == kLink)
+        if (isLink(&element))
             for (qsizetype i = 0; i < below; ++i)
-                if (mOpen[i] == kLink)
+                if (isLink(mOpen[i]))
                     below = i;
         qsizetype parent = below;
         while (parent > 0 && !(allowedInside(mOpen[parent - 1]->kind) & element.kind))
