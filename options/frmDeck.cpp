@@ -2,9 +2,9 @@
 #include "options/frmDeck.h"
 
 #include "cards/modGlobals.h"
+#include "platform/FittingFont.h"
 #include "resources/Images.h"
 
-#include <QFocusEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -45,7 +45,6 @@ frmDeck::frmDeck(QWidget *parent)
         // The rounded corners of a card show the dialog behind it.
         picBack[i]->setBackColor(palette().color(QPalette::Window));
         picBack[i]->setFocusPolicy(Qt::StrongFocus);
-        picBack[i]->installEventFilter(this);
         connect(picBack[i], &PictureBox::Click, this, &frmDeck::picBack_Click);
         if (previous)
             setTabOrder(previous, picBack[i]);
@@ -53,10 +52,28 @@ frmDeck::frmDeck(QWidget *parent)
     }
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setGeometry(208, 228, 69, 25);
+    // Not the default button: Return does not close the dialog from a box.
+    cmdOK->setAutoDefault(false);
     setTabOrder(previous, cmdOK);
     connect(cmdOK, &QPushButton::clicked, this, &frmDeck::cmdOK_Click);
+    growButton();
 
     Form_Load();
+}
+
+// With a larger desktop font the OK button grows, in the middle below the backs, and the
+// dialog with it; the backs keep the size of a card.
+void frmDeck::growButton()
+{
+    const qreal growth = formGrowth(this);
+    if (growth == 1)
+        return;
+    const QRect design = cmdOK->geometry();
+    QRect button = grown(design, growth);
+    button.moveCenter(QPoint(design.center().x(), button.center().y()));
+    button.moveTop(design.top());
+    cmdOK->setGeometry(button);
+    setFixedSize(width(), height() + button.height() - design.height());
 }
 
 void frmDeck::Form_Load()
@@ -107,17 +124,4 @@ void frmDeck::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(grown(designRect(miSelectedBack), kBorder + kRing),
                      palette().color(QPalette::Highlight));
-}
-
-// Tabbing to a box chooses it, so the outline shows where the keyboard is. A press
-// of the mouse also focuses a box, but only a whole click chooses it.
-bool frmDeck::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        auto *box = qobject_cast<PictureBox *>(watched);
-        if (box && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
-            picBack_Click(box->Index());
-    }
-    return QDialog::eventFilter(watched, event);
 }

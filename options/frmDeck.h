@@ -28,9 +28,9 @@ public:
     void cmdOK_Click();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void setOutline(int16_t Index, bool on);
+    void growButton();
 };

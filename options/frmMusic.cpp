@@ -33,13 +33,14 @@ frmMusic::frmMusic(QWidget *parent)
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       Midi(createMidiPlayer())
 {
+    // A preview is likely: the sound engine gets ready while the player looks at the list.
+    Midi->setSongLikely(true);
     setWindowTitle(QStringLiteral("Music"));
     setWindowIcon(blackSpadeIcon());
     resize(314, 197);
 
     Label1 = new QLabel(QStringLiteral("Select a song to be played when the game is won"), this);
-    // As wide as the list below it, so that the text needs to shrink less.
-    Label1->setGeometry(8, 4, 297, 17);
+    Label1->setGeometry(8, 4, 261, 17);
     lstMidi = new QListWidget(this);
     lstMidi->setGeometry(8, 20, 297, 134);
     lstMidi->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -47,8 +48,17 @@ frmMusic::frmMusic(QWidget *parent)
     cmdPreview->setGeometry(156, 164, 77, 25);
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setGeometry(244, 164, 61, 25);
-    setFont(fittingFont(font(), {{Label1->text(), Label1->width()},
-                                 {QStringLiteral("Stop Preview"), cmdPreview->width() - 12}}));
+    // No default button: Return in the list neither previews nor closes.
+    cmdPreview->setAutoDefault(false);
+    cmdOK->setAutoDefault(false);
+    growForm(this, formGrowth(this));
+    // Where the dialog keeps its classic size, the two longest captions may still need
+    // a little less than the desktop's font; the list keeps the desktop's.
+    const QFont captionFont =
+        fittingFont(font(), {{Label1->text(), Label1->width()},
+                             {QStringLiteral("Stop Preview"), cmdPreview->width() - 12}});
+    Label1->setFont(captionFont);
+    cmdPreview->setFont(captionFont);
 
     setTabOrder(cmdOK, lstMidi);
     setTabOrder(lstMidi, cmdPreview);

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PictureBox.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <cmath>
 
@@ -36,10 +39,34 @@ int16_t vbShift(Qt::KeyboardModifiers modifiers)
                                 ((modifiers & Qt::AltModifier) ? 4 : 0));
 }
 
+namespace {
+// A box tells a screen reader the role its owner gave it, read afresh each time.
+class PictureBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit PictureBoxAccessible(PictureBox *box) : QAccessibleWidget(box) {}
+    QAccessible::Role role() const override
+    {
+        return static_cast<const PictureBox *>(widget())->AccessibleRole();
+    }
+};
+
+QAccessibleInterface *pictureBoxAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("PictureBox") && object && object->isWidgetType())
+        return new PictureBoxAccessible(static_cast<PictureBox *>(object));
+    return nullptr;
+}
+} // namespace
+
 PictureBox::PictureBox(QWidget *parent, int16_t index) : QWidget(parent), mIndex(index)
 {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(pictureBoxAccessible), true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true); // MouseMove is raised with no button held too
+    // A box shows its own pointer, never the one its container shows.
+    setCursor(Qt::ArrowCursor);
     resizeImage();
 }
 
@@ -95,10 +122,7 @@ void PictureBox::setBackColor(const QColor &colour)
 void PictureBox::setMousePointer(int16_t pointer)
 {
     mMousePointer = pointer;
-    if (pointer == vbCustom)
-        setCursor(mMouseIcon);
-    else
-        unsetCursor();
+    setCursor(pointer == vbCustom ? mMouseIcon : QCursor(Qt::ArrowCursor));
 }
 
 void PictureBox::setMouseIcon(const QCursor &cursor)
@@ -130,7 +154,22 @@ void PictureBox::paintEvent(QPaintEvent *event)
         painter.drawLine(r.bottomLeft(), r.bottomRight());
         painter.drawLine(r.topRight(), r.bottomRight());
     }
+    if (mFocusRing && hasFocus())
+        paintFocusRing(painter);
     Q_UNUSED(event);
+}
+
+// Yellow with a black edge inside, plain on the green table and on a white card alike.
+void PictureBox::paintFocusRing(QPainter &painter) const
+{
+    constexpr int kRing = 3;
+    const QRect r = rect();
+    QPainterPath ring;
+    ring.addRect(r);
+    ring.addRect(r.adjusted(kRing, kRing, -kRing, -kRing));
+    painter.fillPath(ring, QColor(255, 214, 0));
+    painter.setPen(Qt::black);
+    painter.drawRect(r.adjusted(kRing, kRing, -kRing - 1, -kRing - 1));
 }
 
 void PictureBox::resizeEvent(QResizeEvent *)
@@ -175,10 +214,44 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
     mPressedInside = false;
 }
 
-// The second press of a double click raises only DblClick; its release is an
-// ordinary MouseUp without a second Click.
-void PictureBox::mouseDoubleClickEvent(QMouseEvent *)
+// The second press of a left double click raises only DblClick; its release is an
+// ordinary MouseUp without a second Click. The other buttons have no double click:
+// their second press is a press like the first.
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
     mPressedInside = false;
     Q_EMIT DblClick(mIndex);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent *event)
+{
+    event->ignore();
+    Q_EMIT KeyDown(mIndex, event);
+}
+
+void PictureBox::keyReleaseEvent(QKeyEvent *event)
+{
+    event->ignore();
+    if (!event->isAutoRepeat())
+        Q_EMIT KeyUp(mIndex, event->key());
+}
+
+void PictureBox::focusInEvent(QFocusEvent *event)
+{
+    if (mFocusRing)
+        update();
+    Q_EMIT GotFocus(mIndex);
+    QWidget::focusInEvent(event);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent *event)
+{
+    if (mFocusRing)
+        update();
+    Q_EMIT LostFocus(mIndex);
+    QWidget::focusOutEvent(event);
 }

@@ -16,12 +16,14 @@ import time
 sys.dont_write_bytecode = True  # keeps the source tree clean
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
 from xsession import BAIZE, SKIP, Marrowby, XServer, missing_tools  # noqa: E402
+import pulse  # noqa: E402
 
 # Points of the table as the window opens it.
 BARE = (5, 5)                    # baize above the first pile
 BARE_BOTTOM = (170, 380)         # baize between the last pile and the buttons
 PILE0_TOP_CARD = (75, 60)        # the middle of pile 0's top card
 PILE0_TOP_MARGIN = (44, 59)      # inside its left edge, plain card in any design
+OPTIONS_MENU = (60, -10)         # "Options" in the menu bar above the table
 RESHUFFLE = (232, 347, 65, 25)
 DRAW = (232, 392, 65, 25)
 
@@ -136,6 +138,129 @@ def drag_to_bare_table(x, program, tmp):
         check(game.changed_table(held) == before, "the card did not go back to its pile")
 
 
+def dialog_sizes(x, program, tmp, env=None):
+    """The sizes of the About box and the music chooser, each opened from the keyboard."""
+    sizes = {}
+    with Marrowby(x, program, config_folder(tmp), env=env) as game:
+        game.still_table()
+        # Options has no access key: File's, then one menu to the right.
+        for title, keys in (("^About Marrowby$", ["alt+h", "a"]),
+                            ("^Music$", ["alt+f", "Right", "m"])):
+            for k in keys:
+                game.key(k)
+            dialog = x.find_window(title, timeout=15)
+            check(dialog is not None, f"no dialog {title} opened")
+            sizes[title] = x.geometry(dialog)[2:]
+            x.xdotool("windowfocus", "--sync", dialog)
+            x.xdotool("key", "Escape")
+            for _ in range(100):
+                if x.xdotool("search", "--onlyvisible", "--name", title) is None:
+                    break
+                time.sleep(0.05)
+    return sizes
+
+
+@case
+def dialogs_grow_with_font(x, program, tmp):
+    default = dialog_sizes(x, program, tmp)
+    check(default["^About Marrowby$"] == (328, 159), f"About at {default}")
+    check(default["^Music$"] == (314, 197), f"Music at {default}")
+    large = dialog_sizes(x, program, tmp, {"QT_FONT_DPI": "144"})
+    for title, (width, height) in large.items():
+        check(width > default[title][0] and height > default[title][1],
+              f"{title} is {width}x{height} at 144 dots an inch, {default[title]} at 96")
+
+
+@case
+def screen_reader(x, program, tmp):
+    tool_or_skip("dbus-run-session")
+    bus = subprocess.run(["dbus-run-session", "--", "true"], env=x.env, capture_output=True,
+                         text=True, timeout=30)
+    if bus.returncode != 0:
+        print("skipped: no D-Bus session can start here: " + bus.stderr.strip())
+        sys.exit(SKIP)
+    # Debian's pyatspi is for Debian's own Python, which may not be the one running us.
+    python = next((p for p in (sys.executable, "/usr/bin/python3") if os.path.exists(p) and
+                   subprocess.run([p, "-c", "import pyatspi"], capture_output=True).returncode == 0),
+                  None)
+    if python is None:
+        print("skipped: python3-pyatspi is not installed")
+        sys.exit(SKIP)
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "screen_reader.py")
+    done = subprocess.run(["dbus-run-session", "--", python, script, program],
+                          env=x.env, capture_output=True, text=True, timeout=110)
+    print(done.stdout.strip())
+    if done.returncode == SKIP:
+        sys.exit(SKIP)
+    check(done.returncode == 0, done.stdout + done.stderr)
+
+
+def sound_server_or_skip(x):
+    """A private PulseAudio server that the program started in `x` will play into."""
+    missing = pulse.missing_tools()
+    if missing:
+        print("skipped: not installed: " + ", ".join(missing))
+        sys.exit(SKIP)
+    try:
+        server = pulse.PulseServer()
+    except RuntimeError as failure:
+        print(f"skipped: {failure}")
+        sys.exit(SKIP)
+    x.env.update(server.env)
+    return server
+
+
+def open_music_chooser(game):
+    """Opens the chooser, which then has the keyboard."""
+    game.click(*OPTIONS_MENU)
+    game.x.xdotool("key", "m")  # &Music...
+    dialog = game.x.find_window("^Music$")
+    check(dialog is not None, "the music chooser did not open")
+    return dialog
+
+
+@case
+def music_preview_sounds(x, program, tmp):
+    with sound_server_or_skip(x) as server, start(x, program, tmp) as game:
+        open_music_chooser(game)
+        # From OK to the list, the first song, Play Preview.
+        x.xdotool("key", "Tab", "Down", "alt+p")
+        recording = server.record()
+        time.sleep(3)
+        streams = server.stream_properties()
+        heard = recording.stop()
+        check(pulse.rms(heard) > 300, f"the preview was silent (RMS {pulse.rms(heard):.0f})")
+        named = {"application.name": "Marrowby", "application.icon_name": "marrowby",
+                 "media.role": "game"}
+        check(any(named.items() <= stream.items() for stream in streams),
+              f"no stream named as Marrowby: {streams}")
+        x.xdotool("key", "Escape")
+        time.sleep(0.5)
+        recording = server.record()
+        time.sleep(1)
+        after = recording.stop()
+        check(pulse.rms(after) < 10, "the song went on after the chooser closed")
+        check(game.exit_by_menu() == 0, "the program did not exit cleanly")
+
+
+@case
+def close_while_loading(x, program, tmp):
+    """The chooser starts the sound engine; the program is closed before it is ready."""
+    with sound_server_or_skip(x), start(x, program, tmp) as game:
+        game.still_table()
+        open_music_chooser(game)
+        started = time.monotonic()
+        x.xdotool("key", "Escape")
+        game.key("alt+f")
+        x.xdotool("key", "x")
+        try:
+            code = game.process.wait(10)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the program did not end")
+        check(code == 0, f"the program ended with {code}: {game.process.stderr.read()}")
+        print(f"ended {time.monotonic() - started:.2f} s after the chooser appeared")
+
+
 def tool_or_skip(name):
     if shutil.which(name) is None:
         print(f"skipped: {name} is not installed")
@@ -206,8 +331,9 @@ def debian_package(x, program, tmp, cmake, build_dir):
     deb = os.path.join(out, debs[0])
     depends = subprocess.run(["dpkg-deb", "-f", deb, "Depends"], capture_output=True,
                              text=True, timeout=60).stdout
-    # The libraries come from the executable's links; the rest is loaded at run time.
-    for needed in ("libqt6widgets6", "qt6-qpa-plugins",
+    # The libraries come from the executable's and the sound module's links; the rest is
+    # loaded at run time.
+    for needed in ("libqt6widgets6", "libfluidsynth3", "qt6-qpa-plugins",
                    "fluid-soundfont-gm | timgm6mb-soundfont"):
         check(needed in depends, f"the package does not depend on {needed}: {depends}")
     root = os.path.join(tmp, "root")
