@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/HelpFile.h"
 
+#include "help/HelpMarkup.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <limits>
 #include <set>
@@ -55,9 +62,12 @@ HelpParseResult parseHelpFile(const QByteArray &data)
     HelpFile file;
     QStringList body;
     std::set<int32_t> contexts;
+    qsizetype keywords = 0;
+    const QString tooLong =
+        QStringLiteral("a title or index word longer than %1 characters").arg(kMaxHelpTitle);
     auto finishTopic = [&] {
         if (!file.topics.empty())
-            file.topics.back().html = body.join(QLatin1Char('\n'));
+            file.topics.back().html = safeHelpMarkup(body.join(QLatin1Char('\n')));
         body.clear();
     };
 
@@ -75,8 +85,12 @@ HelpParseResult parseHelpFile(const QByteArray &data)
         const QString word = line.left(space);
         const QString rest = space < 0 ? QString() : line.mid(space + 1).trimmed();
         if (word == QLatin1String("@title") && file.topics.empty()) {
+            if (rest.size() > kMaxHelpTitle)
+                return refuse(number, tooLong);
             file.title = rest;
         } else if (word == QLatin1String("@topic")) {
+            if (file.topics.size() == kMaxHelpTopics)
+                return refuse(number, QStringLiteral("more than %1 topics").arg(kMaxHelpTopics));
             const qsizetype gap = rest.indexOf(QLatin1Char(' '));
             const std::optional<int32_t> context = contextNumber(rest.left(gap));
             if (!context)
@@ -88,12 +102,22 @@ HelpParseResult parseHelpFile(const QByteArray &data)
             topic.title = gap < 0 ? QString() : rest.mid(gap + 1).trimmed();
             if (topic.title.isEmpty())
                 return refuse(number, QStringLiteral("topic %1 has no title").arg(*context));
+            if (topic.title.size() > kMaxHelpTitle)
+                return refuse(number, tooLong);
             finishTopic();
             file.topics.push_back(std::move(topic));
         } else if (word == QLatin1String("@keywords") && !file.topics.empty()) {
-            for (const QString &keyword : rest.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-                if (!keyword.trimmed().isEmpty())
-                    file.topics.back().keywords << keyword.trimmed();
+            for (const QString &part : rest.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+                const QString keyword = part.trimmed();
+                if (keyword.size() > kMaxHelpTitle)
+                    return refuse(number, tooLong);
+                if (keyword.isEmpty())
+                    continue;
+                if (++keywords > kMaxHelpKeywords)
+                    return refuse(number,
+                                  QStringLiteral("more than %1 index words").arg(kMaxHelpKeywords));
+                file.topics.back().keywords << keyword;
+            }
         } else {
             return refuse(number, QStringLiteral("\"%1\" is not understood here").arg(word));
         }
@@ -106,11 +130,22 @@ HelpParseResult parseHelpFile(const QByteArray &data)
 
 HelpParseResult readHelpFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    const QFileInfo info(path);
+    if (!info.exists())
         return {std::nullopt, QStringLiteral("the file is missing")};
-    if (!file.open(QIODevice::ReadOnly))
+    // A pipe or a device could keep the game waiting for ever.
+    if (!info.isFile())
+        return {std::nullopt, QStringLiteral("it is not a plain file")};
+    // Opened without waiting and checked again, in case it was swapped since.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status = {};
+    QFile file;
+    if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
         return {std::nullopt, QStringLiteral("the file cannot be opened")};
+    }
     if (file.size() > kMaxHelpFileSize)
         return {std::nullopt, QStringLiteral("the file is larger than a help file can be")};
     return parseHelpFile(file.read(kMaxHelpFileSize + 1));
