@@ -2,15 +2,10 @@
 #include "help/HelpFile.h"
 
 #include "help/HelpMarkup.h"
+#include "platform/PlainFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <limits>
 #include <set>
@@ -130,23 +125,19 @@ HelpParseResult parseHelpFile(const QByteArray &data)
 
 HelpParseResult readHelpFile(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    using Status = PlainFileRead::Status;
+    PlainFileRead read = readPlainFile(path, kMaxHelpFileSize);
+    switch (read.status) {
+    case Status::Read:
+        return parseHelpFile(read.bytes);
+    case Status::Missing:
         return {std::nullopt, QStringLiteral("the file is missing")};
-    // A pipe or a device could keep the game waiting for ever.
-    if (!info.isFile())
+    case Status::NotPlain:
         return {std::nullopt, QStringLiteral("it is not a plain file")};
-    // Opened without waiting and checked again, in case it was swapped since.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat status = {};
-    QFile file;
-    if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0)
-            ::close(fd);
+    case Status::Unreadable:
         return {std::nullopt, QStringLiteral("the file cannot be opened")};
-    }
-    if (file.size() > kMaxHelpFileSize)
+    case Status::TooLarge:
         return {std::nullopt, QStringLiteral("the file is larger than a help file can be")};
-    return parseHelpFile(file.read(kMaxHelpFileSize + 1));
+    }
+    return {std::nullopt, QStringLiteral("the file cannot be opened")};
 }
