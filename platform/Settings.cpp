@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Settings.h"
 
+#include "platform/PlainFile.h"
 #include "platform/SettingsText.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
@@ -34,11 +34,8 @@ bool isPlainFileOrNone(const QString &path)
     return !info.exists() || info.isFile();
 }
 
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+// Far beyond any file of ours; a larger one is neither read by hand nor rewritten.
+constexpr qint64 kMaxFileBytes = 16 << 20;
 
 bool replaceWith(const QString &path, const QByteArray &contents)
 {
@@ -52,12 +49,14 @@ bool replaceWith(const QString &path, const QByteArray &contents)
 // be read is left for the store to merge with.
 bool keepAsideWhatARewriteLoses(const QString &path)
 {
-    if (!QFileInfo::exists(path))
+    const PlainFileRead file = readPlainFile(path, kMaxFileBytes);
+    if (file.status == PlainFileRead::Status::Missing)
         return true;
-    const QByteArray text = contentsOf(path);
-    const SettingsText::Review review = SettingsText::review(text);
-    return !review.loses ||
-           (replaceWith(path + QStringLiteral(".bad"), text) && replaceWith(path, review.readable));
+    if (file.status != PlainFileRead::Status::Read)
+        return false;
+    const SettingsText::Review review = SettingsText::review(file.bytes);
+    return !review.loses || (replaceWith(path + QStringLiteral(".bad"), file.bytes) &&
+                             replaceWith(path, review.readable));
 }
 
 } // namespace
@@ -77,7 +76,8 @@ QString GetSetting(const QString &AppName, const QString &Section, const QString
         return value.toString();
     // The store reads a comma the player left unquoted as a list; the player meant text.
     if (value.typeId() == QMetaType::QStringList)
-        return SettingsText::writtenValue(contentsOf(path), Section, Key).value_or(Default);
+        return SettingsText::writtenValue(readPlainFile(path, kMaxFileBytes).bytes, Section, Key)
+            .value_or(Default);
     return Default; // absent, or written as a group by hand
 }
 
