@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end runs of the real program, each in an X server of its own:
     e2e.py CASE PROGRAM [CMAKE BUILD_DIR]
-The program reads no options, so everything is watched from outside: the window's
-title, the screen's pixels and the settings file."""
+The game itself is watched from outside: the window's title, the screen's pixels and the
+settings file."""
 
 import os
 import re
@@ -134,6 +134,35 @@ def drag_to_bare_table(x, program, tmp):
         check(held != before, "no card followed the pointer")
         check(held.pixel(*BARE_BOTTOM) != BAIZE, "the held card is not under the pointer")
         check(game.changed_table(held) == before, "the card did not go back to its pile")
+
+
+@case
+def command_line(x, program, tmp):
+    def run(*args, env=x.env):
+        return subprocess.run([program, *args], capture_output=True, text=True, timeout=30,
+                              env=dict(env, XDG_CONFIG_HOME=config_folder(tmp)))
+
+    # Answered on a terminal without any display, as over ssh.
+    headless = {k: v for k, v in x.env.items()
+                if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    for option in ("--help", "-h"):
+        done = run(option, env=headless)
+        check(done.returncode == 0 and "Usage: " in done.stdout and "--version" in done.stdout,
+              f"{option}: status {done.returncode}, {done.stdout!r} {done.stderr!r}")
+    for option in ("--version", "-v"):
+        done = run(option, env=headless)
+        check((done.returncode, done.stdout) == (0, "Marrowby 1.0.20\n"),
+              f"{option}: status {done.returncode}, {done.stdout!r}")
+    # Qt's own options are still taken, and the help lists them on request.
+    done = run("-style", "fusion", "--version")
+    check(done.returncode == 0 and done.stdout.startswith("Marrowby "), "-style was refused")
+    check("-platform" in run("--help-all").stdout, "--help-all lists no Qt options")
+    for wrong in (["--nonsense"], ["-x"], ["a-file"]):
+        done = run(*wrong)
+        check(done.returncode == 2 and not done.stdout and wrong[0].lstrip("-") in done.stderr
+              and "--help" in done.stderr,
+              f"{wrong}: status {done.returncode}, {done.stdout!r}, {done.stderr!r}")
+    check(not os.path.exists(config_folder(tmp)), "a refused start wrote settings")
 
 
 def tool_or_skip(name):
