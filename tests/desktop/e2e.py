@@ -5,6 +5,7 @@
 The game itself is watched from outside: the window's title, the screen's pixels and the
 settings file."""
 
+import gzip
 import os
 import re
 import shutil
@@ -171,12 +172,12 @@ def tool_or_skip(name):
         sys.exit(SKIP)
 
 
-def check_layout(prefix, build_dir):
+def check_layout(prefix, build_dir, commands="bin"):
     folder = os.path.join(prefix, "lib", "marrowby")
-    command = os.path.join(prefix, "bin", "marrowby")
+    command = os.path.join(prefix, commands, "marrowby")
     check(os.path.realpath(command) == os.path.realpath(os.path.join(folder, "marrowby")),
-          "bin/marrowby does not start the program in lib/marrowby")
-    check(os.access(command, os.X_OK), "bin/marrowby is not executable")
+          f"{commands}/marrowby does not start the program in lib/marrowby")
+    check(os.access(command, os.X_OK), f"{commands}/marrowby is not executable")
     built = sorted(os.listdir(os.path.join(build_dir, "program")))
     check(sorted(os.listdir(folder)) == built, f"lib/marrowby does not hold {built}")
     share = os.path.join(prefix, "share")
@@ -185,7 +186,9 @@ def check_layout(prefix, build_dir):
     icons = [os.path.join(share, "icons", "hicolor", "scalable", "apps", "marrowby.svg")] + [
         os.path.join(share, "icons", "hicolor", f"{s}x{s}", "apps", "marrowby.png")
         for s in (16, 22, 24, 32, 48, 64, 128, 256)]
-    for path in [desktop, metainfo] + icons:
+    docs = [os.path.join(share, "man", "man6", "marrowby.6.gz")] + [
+        os.path.join(share, "doc", "marrowby", name) for name in ("copyright", "changelog.gz")]
+    for path in [desktop, metainfo] + icons + docs:
         check(os.path.isfile(path), f"{os.path.relpath(path, prefix)} is missing")
     return desktop, metainfo
 
@@ -200,8 +203,8 @@ def validate(desktop, metainfo):
         check(done.returncode == 0, f"{tool}: {done.stdout}{done.stderr}")
 
 
-def run_installed(x, prefix, tmp):
-    program = os.path.join(prefix, "bin", "marrowby")
+def run_installed(x, prefix, tmp, commands="bin"):
+    program = os.path.join(prefix, commands, "marrowby")
     with start(x, program, tmp) as game:
         check_dealt_table(game)
         check_exit_writes_defaults(game, program)
@@ -222,7 +225,7 @@ def installed(x, program, tmp, cmake, build_dir):
 
 @case
 def debian_package(x, program, tmp, cmake, build_dir):
-    for tool in ("dpkg-deb", "dpkg-shlibdeps"):
+    for tool in ("dpkg-deb", "dpkg-shlibdeps", "lintian"):
         tool_or_skip(tool)
     cpack = os.path.join(os.path.dirname(cmake), "cpack")
     out = os.path.join(tmp, "package")
@@ -239,10 +242,21 @@ def debian_package(x, program, tmp, cmake, build_dir):
     for needed in ("libqt6widgets6", "qt6-qpa-plugins",
                    "fluid-soundfont-gm | timgm6mb-soundfont"):
         check(needed in depends, f"the package does not depend on {needed}: {depends}")
+    # Nothing a Debian games maintainer would have to fix: no error, no warning.
+    done = subprocess.run(["lintian", "--fail-on", "error,warning", "--display-info", deb],
+                          capture_output=True, text=True, timeout=300)
+    check(done.returncode == 0, "lintian: " + done.stdout + done.stderr)
     root = os.path.join(tmp, "root")
     subprocess.run(["dpkg-deb", "-x", deb, root], check=True, timeout=120)
-    validate(*check_layout(os.path.join(root, "usr"), build_dir))
-    run_installed(x, os.path.join(root, "usr"), tmp)
+    validate(*check_layout(os.path.join(root, "usr"), build_dir, commands="games"))
+    version = subprocess.run(["dpkg-deb", "-f", deb, "Version"], capture_output=True,
+                             text=True, timeout=60).stdout.strip()
+    with gzip.open(os.path.join(root, "usr", "share", "doc", "marrowby", "changelog.gz"),
+                   "rt") as changelog:
+        latest = changelog.readline()
+    check(latest.startswith(f"marrowby ({version}) "),
+          f"the changelog's latest entry is {latest.strip()!r}, the package {version}")
+    run_installed(x, os.path.join(root, "usr"), tmp, commands="games")
 
 
 def main():
