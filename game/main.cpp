@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/CommandLine.h"
+#include "game/Translations.h"
 #include "game/frmMain.h"
 
 #include <QApplication>
@@ -14,10 +15,12 @@ int main(int argc, char *argv[])
     {
         // --help and --version answer without a display to connect to.
         QCoreApplication terminal(argc, argv);
+        installTranslations(terminal);
         if (const auto status = answerCommandLine(terminal.arguments(), UnknownOptions::Wait))
             return *status;
     }
     QApplication app(argc, argv);
+    installTranslations(app);
     if (const auto status = answerCommandLine(app.arguments(), UnknownOptions::Refuse))
         return *status;
     QApplication::setDesktopFileName(QStringLiteral("io.github.marrowby.Marrowby"));
