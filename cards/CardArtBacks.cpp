@@ -129,15 +129,21 @@ void sun(QPainter &painter)
     painter.drawEllipse(centre, 8, 8);
 }
 
+// Rows of six large stars between rows of five small ones, every star whole inside the
+// white line, as far from it on the left as on the right.
 void stars(QPainter &painter)
 {
     painter.fillRect(kPanel, QColor(20, 26, 78));
     brush(painter, kGold);
-    for (int row = 0; row < 9; ++row)
-        for (int col = 0; col < 7; ++col) {
-            const QPointF at(7 + col * 10 + (row % 2) * 5, 8 + row * 10);
-            painter.drawPath(star(at, row % 2 ? 2.2 : 3.2, row % 2 ? 0.9 : 1.3, 5));
+    constexpr qreal step = 9.5;
+    constexpr qreal firstX = kCardWidth / 2.0 - 2.5 * step;
+    for (int row = 0; row < 9; ++row) {
+        const bool large = row % 2 == 0;
+        for (int col = 0; col < (large ? 6 : 5); ++col) {
+            const QPointF at(firstX + col * step + (large ? 0 : step / 2), 12.5 + row * 9);
+            painter.drawPath(star(at, large ? 3.2 : 2.2, large ? 1.3 : 0.9, 5));
         }
+    }
 }
 
 void scales(QPainter &painter)

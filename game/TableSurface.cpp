@@ -2,6 +2,7 @@
 #include "game/TableSurface.h"
 
 #include "game/frmMain.h"
+#include "platform/MouseCapture.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -56,8 +57,32 @@ void TableSurface::mouseMoveEvent(QMouseEvent *event)
                           static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
+// Controls that let the mouse through (the label, the markers, the clip) still own the
+// spot they cover: a press there is theirs, not the window's.
+bool TableSurface::isBareSurface(const QPoint &p) const
+{
+    for (QObject *child : children()) {
+        const auto *control = qobject_cast<QWidget *>(child);
+        if (control && control->isVisible() && control->geometry().contains(p))
+            return false;
+    }
+    return true;
+}
+
+void TableSurface::mousePressEvent(QMouseEvent *event)
+{
+    mPressedOnSurface = isBareSurface(event->position().toPoint());
+    QWidget::mousePressEvent(event);
+}
+
+// The window hears a release while it holds the mouse (a card is carried) or when the
+// press was its own.
 void TableSurface::mouseReleaseEvent(QMouseEvent *event)
 {
+    const bool formsOwn = GetCapture() == this || mPressedOnSurface;
+    mPressedOnSurface = false;
+    if (!formsOwn)
+        return;
     const QPointF p = event->position();
     mForm->Form_MouseUp(vbButton(event->button()), vbShift(event->modifiers()),
                         static_cast<float>(p.x()), static_cast<float>(p.y()));

@@ -10,9 +10,9 @@
 
 class frmMain;
 
-// The window's own surface: the green baize under the piles. Pointer moves and
-// releases over it are the window's (Form_MouseMove, Form_MouseUp). Boxes drawn on it
-// stay until Cls, so a repaint never wipes them.
+// The window's own surface: the green baize under the piles. Pointer moves over it and
+// releases of presses on it are the window's (Form_MouseMove, Form_MouseUp). Boxes
+// drawn on it stay until Cls, so a repaint never wipes them.
 class TableSurface : public QWidget
 {
     Q_OBJECT
@@ -36,10 +36,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    bool isBareSurface(const QPoint &p) const;
+
     frmMain *mForm;
+    bool mPressedOnSurface = false;
     bool mAutoRedraw = true;
     QCursor mMouseIcon;
     int16_t mMousePointer = 0;

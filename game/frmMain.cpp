@@ -113,6 +113,10 @@ void frmMain::createControls()
     imgDraw->setScaledContents(true);
     imgDraw->setPixmap(markerPixmap(MarkerKind::Draw, devicePixelRatioF()));
     imgDraw->hide();
+    // The draw's hand is for the table and the piles; the other controls keep the arrow.
+    for (QWidget *control : std::initializer_list<QWidget *>{cmdDraw, cmdReShuffle, lblShufflesLeft,
+                                                             imgLocate[0], imgLocate[1], imgDraw})
+        control->setCursor(Qt::ArrowCursor);
 
     // The window opens with its client area at a fixed place near the top-left.
     const int menuHeight = menuBar()->sizeHint().height();

@@ -151,4 +151,5 @@ private:
     void liftCard(int16_t i, int16_t p);
     CardRef endDrag();
     void endDrawAfterDrop();
+    void abandonCelebration();
 };

@@ -15,8 +15,8 @@ const QColor kFrameColour{0, 0, 255};
 
 void frmMain::CheckForWin()
 {
-    // Asked again after each yield: a new game, or anything else that lays out the table
-    // while events run, ends the celebration before it shows over the fresh cards.
+    // Asked again after each yield: an undo, a new game, or anything else that changes
+    // the table while events run ends the celebration before it shows.
     auto won = [this] {
         return std::all_of(mclsHome.begin(), mclsHome.end(),
                            [](const CStack &home) { return home.Count() == 13; });
@@ -30,10 +30,14 @@ void frmMain::CheckForWin()
     Midi->PlaySong();
     table->setAutoRedraw(false);
     QCoreApplication::processEvents();
-    if (!won())
+    if (!won()) {
+        abandonCelebration();
         return;
+    }
 
     const double w = table->width();
+    // An earlier win's frame goes with its clip: one celebration shows at a time.
+    table->Cls();
     table->drawBox(QRectF(QPointF(w / 2 - 162, 18), QPointF(w / 2 + 162, 262)), kFrameColour);
     mclsAnimate = std::make_shared<CAnimate>();
     mclsAnimate->setParent(hWndOf(this));
@@ -42,4 +46,14 @@ void frmMain::CheckForWin()
     mclsAnimate->setCenter(false);
     mclsAnimate->setTransparent(false);
     mclsAnimate->setResourceID(kVictoryClip);
+}
+
+// The song has started but the game is no longer won. A celebration still under way
+// from an earlier win keeps its song and its drawing; otherwise the table is as in play.
+void frmMain::abandonCelebration()
+{
+    if (mclsAnimate)
+        return;
+    Midi->StopSong();
+    table->setAutoRedraw(true);
 }

@@ -115,8 +115,10 @@ void frmAbout::StartSysInfo()
         if (QFileInfo(tool).isFile() && startProgram(tool))
             return;
     }
-    QMessageBox::information(this, programTitle(),
-                             QStringLiteral("System Information Is Unavailable At This Time"));
+    QMessageBox(QMessageBox::NoIcon, programTitle(),
+                QStringLiteral("System Information Is Unavailable At This Time"), QMessageBox::Ok,
+                this)
+        .exec();
 }
 
 // Asks only for reading: write access to the machine's keys is refused to most users.

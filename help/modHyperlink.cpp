@@ -5,7 +5,7 @@
 
 QUrl gamesWebPage()
 {
-    return QUrl(QStringLiteral("https://marrowby.example.org/games/index.htm"));
+    return QUrl(QStringLiteral("https://" MARROWBY_HOMEPAGE_HOST "/games/index.htm"));
 }
 
 // The desktop starts the browser detached; whether it managed is its own business.

@@ -4,7 +4,6 @@
 #include "cards/modGlobals.h"
 #include "resources/Images.h"
 
-#include <QFocusEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -45,7 +44,6 @@ frmDeck::frmDeck(QWidget *parent)
         // The rounded corners of a card show the dialog behind it.
         picBack[i]->setBackColor(palette().color(QPalette::Window));
         picBack[i]->setFocusPolicy(Qt::StrongFocus);
-        picBack[i]->installEventFilter(this);
         connect(picBack[i], &PictureBox::Click, this, &frmDeck::picBack_Click);
         if (previous)
             setTabOrder(previous, picBack[i]);
@@ -53,6 +51,8 @@ frmDeck::frmDeck(QWidget *parent)
     }
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setGeometry(208, 228, 69, 25);
+    // Not the default button: Return does not close the dialog from a box.
+    cmdOK->setAutoDefault(false);
     setTabOrder(previous, cmdOK);
     connect(cmdOK, &QPushButton::clicked, this, &frmDeck::cmdOK_Click);
 
@@ -107,17 +107,4 @@ void frmDeck::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(grown(designRect(miSelectedBack), kBorder + kRing),
                      palette().color(QPalette::Highlight));
-}
-
-// Tabbing to a box chooses it, so the outline shows where the keyboard is. A press
-// of the mouse also focuses a box, but only a whole click chooses it.
-bool frmDeck::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        auto *box = qobject_cast<PictureBox *>(watched);
-        if (box && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
-            picBack_Click(box->Index());
-    }
-    return QDialog::eventFilter(watched, event);
 }

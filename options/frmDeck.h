@@ -28,7 +28,6 @@ public:
     void cmdOK_Click();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

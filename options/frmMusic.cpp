@@ -38,8 +38,7 @@ frmMusic::frmMusic(QWidget *parent)
     resize(314, 197);
 
     Label1 = new QLabel(QStringLiteral("Select a song to be played when the game is won"), this);
-    // As wide as the list below it, so that the text needs to shrink less.
-    Label1->setGeometry(8, 4, 297, 17);
+    Label1->setGeometry(8, 4, 261, 17);
     lstMidi = new QListWidget(this);
     lstMidi->setGeometry(8, 20, 297, 134);
     lstMidi->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -47,6 +46,9 @@ frmMusic::frmMusic(QWidget *parent)
     cmdPreview->setGeometry(156, 164, 77, 25);
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setGeometry(244, 164, 61, 25);
+    // No default button: Return in the list neither previews nor closes.
+    cmdPreview->setAutoDefault(false);
+    cmdOK->setAutoDefault(false);
     setFont(fittingFont(font(), {{Label1->text(), Label1->width()},
                                  {QStringLiteral("Stop Preview"), cmdPreview->width() - 12}}));
 

@@ -40,6 +40,8 @@ PictureBox::PictureBox(QWidget *parent, int16_t index) : QWidget(parent), mIndex
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true); // MouseMove is raised with no button held too
+    // A box shows its own pointer, never the one its container shows.
+    setCursor(Qt::ArrowCursor);
     resizeImage();
 }
 
@@ -95,10 +97,7 @@ void PictureBox::setBackColor(const QColor &colour)
 void PictureBox::setMousePointer(int16_t pointer)
 {
     mMousePointer = pointer;
-    if (pointer == vbCustom)
-        setCursor(mMouseIcon);
-    else
-        unsetCursor();
+    setCursor(pointer == vbCustom ? mMouseIcon : QCursor(Qt::ArrowCursor));
 }
 
 void PictureBox::setMouseIcon(const QCursor &cursor)
@@ -175,10 +174,15 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
     mPressedInside = false;
 }
 
-// The second press of a double click raises only DblClick; its release is an
-// ordinary MouseUp without a second Click.
-void PictureBox::mouseDoubleClickEvent(QMouseEvent *)
+// The second press of a left double click raises only DblClick; its release is an
+// ordinary MouseUp without a second Click. The other buttons have no double click:
+// their second press is a press like the first.
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
     mPressedInside = false;
     Q_EMIT DblClick(mIndex);
 }

@@ -100,6 +100,23 @@ TEST(CardLibrary, BacksDifferAndUnknownNumbersDrawABlankCard)
         EXPECT_EQ(cardImage(0, mode), blank) << mode;
 }
 
+// The stars back (59): every star whole, inside the white line around the panel, and the
+// pattern as far from the line on the left as on the right.
+TEST(CardLibrary, TheStarsBackShowsEveryStarWhole)
+{
+    const QImage back = cardImage(59, mdFaceDown);
+    QRect gold;
+    for (int y = 0; y < back.height(); ++y)
+        for (int x = 0; x < back.width(); ++x) {
+            const QColor c = back.pixelColor(x, y);
+            if (c.red() > 120 && c.green() > 90 && c.blue() < 100)
+                gold |= QRect(x, y, 1, 1);
+        }
+    EXPECT_TRUE(QRect(7, 7, kCardWidth - 14, kCardHeight - 14).contains(gold))
+        << gold.x() << "," << gold.y() << " " << gold.width() << "x" << gold.height();
+    EXPECT_NEAR(gold.left(), kCardWidth - 1 - gold.right(), 1);
+}
+
 TEST(CardLibrary, DrawsExactlyInsideItsPlace)
 {
     for (qreal ratio : {1.0, 2.0}) {

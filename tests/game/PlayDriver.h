@@ -80,9 +80,9 @@ inline void drag(frmMain &form, QPoint from, QPoint to, Qt::MouseButton button =
     moveTo(form, to);
     release(form, to, button);
 }
-inline void doubleClick(frmMain &form, QPoint at)
+inline void doubleClick(frmMain &form, QPoint at, Qt::MouseButton button = Qt::LeftButton)
 {
-    QTest::mouseDClick(form.table, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(form.table, button, {}, at);
 }
 
 // What the keyboard or the desktop may do while a card is held.

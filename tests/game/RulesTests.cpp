@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/PlayDriver.h"
 
+#include <QSignalSpy>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,6 +86,25 @@ TEST(Rules, ThePileUnderAStillPointerIsTakenAsItNowIs)
     EXPECT_TRUE(tableIsWhole(f));
 }
 
+// The right button only locates and the middle one only drags, however quick their
+// clicks: the second press is a press like the first.
+TEST(Rules, OnlyALeftDoubleClickSendsACardHome)
+{
+    Table t(kReversedOrder); // pile 3 holds 4, 3, 2 of suit 3
+    frmMain &f = t.form;
+    const QPoint still = onTopCard(f, 3);
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QSignalSpy presses(f.picPile[3], &PictureBox::MouseDown);
+        doubleClick(f, still, button);
+        EXPECT_EQ(presses.count(), 2) << button;
+        EXPECT_EQ(f.mclsHome[3].Count(), 1) << button;
+        EXPECT_TRUE(f.imgLocate[0]->isHidden()) << button;
+        EXPECT_TRUE(tableIsWhole(f)) << button;
+    }
+    doubleClick(f, still);
+    EXPECT_EQ(f.mclsHome[3].Count(), 2);
+}
+
 void clickDraw(frmMain &f)
 {
     QTest::mouseClick(f.cmdDraw, Qt::LeftButton);
@@ -121,6 +142,33 @@ TEST(Draw, TheButtonOrABareTableCancelsAndAFailedDrawKeepsTheDraw)
     EXPECT_FALSE(f.DrawModeOn());
     EXPECT_FALSE(f.cmdDraw->isEnabled());
     EXPECT_TRUE(tableIsWhole(f));
+}
+
+// The hand is the table's and the piles'; the other controls keep their arrow, and a
+// click on them is theirs, not the table's.
+TEST(Draw, OnlyTheTableAndThePilesAreInIt)
+{
+    Table t;
+    frmMain &f = t.form;
+    clickDraw(f);
+    const Qt::CursorShape hand = f.table->cursor().shape();
+    EXPECT_NE(hand, Qt::ArrowCursor);
+    EXPECT_EQ(f.picPile[7]->cursor().shape(), hand);
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{f.cmdDraw, f.cmdReShuffle, f.lblShufflesLeft,
+                                          f.picHome[0], f.picHome[3], f.imgLocate[0], f.imgDraw})
+        EXPECT_EQ(control->cursor().shape(), Qt::ArrowCursor) << control->metaObject()->className();
+
+    f.LocateCards(0, 9); // the marker stays until a pile or home pile hears a release
+    for (QWidget *control : std::initializer_list<QWidget *>{f.lblShufflesLeft, f.imgLocate[0]}) {
+        QTest::mouseClick(f.table, Qt::LeftButton, {}, control->geometry().center());
+        EXPECT_TRUE(f.DrawModeOn()) << control->metaObject()->className();
+    }
+    // A press on the table is the table's wherever it is let go.
+    press(f, QPoint(170, 380));
+    release(f, f.lblShufflesLeft->geometry().center());
+    EXPECT_FALSE(f.DrawModeOn());
+    EXPECT_EQ(f.table->cursor().shape(), Qt::ArrowCursor);
 }
 
 // Undo takes back the last pick-up once, even a refused one, and gives the draw back only

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "game/TableSurface.h"
-#include "game/frmMain.h"
-#include "cards/modGlobals.h"
+#include "game/PlayDriver.h"
 #include "animation/AnimationWidget.h"
 #include "animation/CAnimate.h"
-#include "support/TestSupport.h"
 
 #include <QPointer>
 #include <QTest>
@@ -76,6 +73,40 @@ protected:
         }
         for (int16_t h = 0; h < 4; ++h)
             form->DrawHome(h);
+    }
+
+    // Every card home but the king of suit 3, alone on pile 0 and in the undo snapshot.
+    void leaveOneKing()
+    {
+        sendAllHome();
+        const CardRef king = form->mclsHome[3].TopCard();
+        form->mclsHome[3].RemoveTopCard();
+        gclsDeck().Add(king);
+        form->mclsPile[0].Add(king);
+        form->DrawPile(0);
+        form->DrawHome(3);
+        form->SaveUndo();
+    }
+
+    // The king goes home as a drop takes it there, with the win test after it.
+    void kingHomeAndCheck()
+    {
+        const CardRef king = form->mclsPile[0].TopCard();
+        form->mclsPile[0].RemoveTopCard();
+        form->DrawPile(0);
+        form->mclsHome[3].Add(king);
+        form->RemoveFromDeck(3, 13);
+        form->DrawHome(3);
+        form->CheckForWin();
+        form->UpdateCaption();
+    }
+
+    // Ctrl+Z as the player presses it, once the events waiting now are handled.
+    void pressUndoSoon()
+    {
+        QMetaObject::invokeMethod(
+            form.get(), [this] { QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier); },
+            Qt::QueuedConnection);
     }
 
     // F2 as the player presses it, once the events waiting now are handled.
@@ -199,6 +230,81 @@ TEST_F(Victory, ANewGameDuringEitherYieldEndsTheCelebration)
         EXPECT_EQ(gclsDeck().Count(), 48);
         expectNoCelebration();
     }
+}
+
+// Win by a drop, take the king back, resize, win by a double click: one frame, the new one.
+TEST_F(Victory, WinningAgainReplacesTheFrameWithTheClip)
+{
+    resizeTo(628);
+    leaveOneKing();
+    drag(*form, onTopCard(*form, 0), onHome(*form, 3));
+    QPointer<AnimationWidget> first = clip();
+    ASSERT_TRUE(first);
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->mclsPile[0].Count(), 1);
+    EXPECT_TRUE(first); // the celebration goes on over the table
+    resizeTo(700);
+    doubleClick(*form, onTopCard(*form, 0));
+    EXPECT_TRUE(first.isNull());
+    ASSERT_EQ(form->table->boxes().size(), 1u);
+    EXPECT_EQ(form->table->boxes()[0].first, QRectF(188, 18, 324, 244));
+    EXPECT_EQ(tableColour(152, 112), TableSurface::Baize);
+    EXPECT_EQ(tableColour(188, 112), QColor(0, 0, 255));
+    EXPECT_TRUE(tableIsWhole(*form));
+}
+
+// The winning card taken back while the celebration lets events run: the table is as in
+// play again, unless an earlier win's celebration is still running, which carries on.
+TEST_F(Victory, AnUndoDuringEitherYieldCallsTheCelebrationOff)
+{
+    const std::function<void()> undoSoon = [this] { pressUndoSoon(); };
+    for (bool duringSong : {false, true}) {
+        SCOPED_TRACE(duringSong);
+        leaveOneKing();
+        midi.log->calls.clear();
+        if (duringSong)
+            onPlaySong = undoSoon;
+        else
+            pressUndoSoon();
+        kingHomeAndCheck();
+        onPlaySong = nullptr;
+        EXPECT_EQ(form->mclsPile[0].Count(), 1);
+        EXPECT_EQ(midi.log->calls.contains(QStringLiteral("PlaySong")), duringSong);
+        if (duringSong) {
+            EXPECT_EQ(midi.log->calls.last(), QStringLiteral("StopSong"));
+        }
+        expectNoCelebration();
+        EXPECT_TRUE(tableIsWhole(*form));
+        form->mnuFileNewGame->trigger();
+    }
+
+    leaveOneKing();
+    kingHomeAndCheck();
+    QPointer<AnimationWidget> first = clip();
+    form->mnuOptionsUndo->trigger();
+    midi.log->calls.clear();
+    onPlaySong = undoSoon;
+    kingHomeAndCheck();
+    onPlaySong = nullptr;
+    EXPECT_FALSE(midi.log->calls.contains(QStringLiteral("StopSong")));
+    EXPECT_TRUE(first);
+    EXPECT_FALSE(form->table->AutoRedraw());
+    EXPECT_EQ(form->table->boxes().size(), 1u);
+    EXPECT_TRUE(tableIsWhole(*form));
+}
+
+// The clip lies over the table but is not the table: a click on it keeps the draw.
+TEST_F(Victory, AClickOnTheClipKeepsTheDraw)
+{
+    sendAllHome();
+    form->CheckForWin();
+    form->UpdateCaption();
+    QTest::mouseClick(form->cmdDraw, Qt::LeftButton);
+    ASSERT_TRUE(form->DrawModeOn());
+    QTest::mouseClick(form->table, Qt::LeftButton, {}, clip()->geometry().center());
+    EXPECT_TRUE(form->DrawModeOn());
+    QTest::mouseClick(form->table, Qt::LeftButton, {}, QPoint(20, 300));
+    EXPECT_FALSE(form->DrawModeOn());
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -70,16 +71,18 @@ struct ScopedSystem {
     bool launches = true;
 };
 
-// Runs work, closing the modal window it opens with key; gives that window's caption and text.
-std::pair<QString, QString> whileModal(const std::function<void()> &work,
-                                       Qt::Key key = Qt::Key_Return)
+// Runs work, closing the modal window it opens with key; gives that window's caption, and
+// a message box's text and icon.
+std::tuple<QString, QString, QMessageBox::Icon> whileModal(const std::function<void()> &work,
+                                                           Qt::Key key = Qt::Key_Return)
 {
-    std::pair<QString, QString> seen;
+    std::tuple<QString, QString, QMessageBox::Icon> seen;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
             auto *box = qobject_cast<QMessageBox *>(modal);
-            seen = {modal->windowTitle(), box ? box->text() : QString()};
+            seen = {modal->windowTitle(), box ? box->text() : QString(),
+                    box ? box->icon() : QMessageBox::NoIcon};
             QTest::keyClick(modal, key);
         }
     });
@@ -94,7 +97,7 @@ TEST(About, EnterAndEscapeBothCloseTheBoxOpenedFromTheMenu)
     ScopedSystem system;
     frmMain form;
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape})
-        EXPECT_EQ(whileModal([&] { form.mnuHelpAbout->trigger(); }, key).first,
+        EXPECT_EQ(std::get<0>(whileModal([&] { form.mnuHelpAbout->trigger(); }, key)),
                   QStringLiteral("About Marrowby"));
     EXPECT_TRUE(form.findChildren<frmAbout *>().isEmpty()); // released after closing
 }
@@ -131,8 +134,9 @@ TEST(About, SystemInfoStartsWhatTheRegistryNamesOrSaysItIsUnavailable)
         const auto seen = whileModal([&] { about.cmdSysInfo->click(); });
         if (c.started.isEmpty())
             EXPECT_EQ(seen,
-                      std::pair(QStringLiteral("Marrowby"),
-                                QStringLiteral("System Information Is Unavailable At This Time")));
+                      std::tuple(QStringLiteral("Marrowby"),
+                                 QStringLiteral("System Information Is Unavailable At This Time"),
+                                 QMessageBox::NoIcon));
         else
             EXPECT_EQ(system.started, QStringList{c.started});
         EXPECT_TRUE(about.isVisible());
@@ -159,6 +163,19 @@ TEST(WebLink, AsksTheOpenerOncePerClick)
     form.mnuHelpHvGames->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     EXPECT_EQ(catcher.urls, QList<QUrl>({gamesWebPage(), gamesWebPage()}));
+}
+
+// One build setting names the page's host for the link and for the desktop's software
+// centre alike.
+TEST(WebLink, OpensTheGamesPageOnTheHostTheBuildNames)
+{
+    const QUrl page(QStringLiteral("https://" MARROWBY_HOMEPAGE_HOST "/games/index.htm"));
+    EXPECT_EQ(gamesWebPage(), page);
+    QFile metainfo(QStringLiteral(MARROWBY_METAINFO));
+    ASSERT_TRUE(metainfo.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(metainfo.readAll())
+                    .contains(QStringLiteral("<url type=\"homepage\">") + page.toString() +
+                              QStringLiteral("</url>")));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 #include "options/DialogTestSupport.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -47,6 +48,27 @@ TEST(DeckDialog, OutlinesExactlyOneBoxEvenForABackItDoesNotOffer)
     }
 }
 
+// The keyboard walks the boxes without choosing one, and Return and Escape never press OK.
+TEST(DeckDialog, OnlyAClickChoosesABox)
+{
+    glCardBack = 55;
+    whenShown<frmDeck>([](frmDeck &dialog) {
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        EXPECT_FALSE(dialog.cmdOK->isDefault());
+        for (Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier})
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+        EXPECT_EQ(QApplication::focusWidget(), dialog.picBack[2]);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{1});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    frmDeck dialog;
+    dialog.exec();
+    EXPECT_EQ(glCardBack, 55);
+}
+
 TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)
 {
     ScopedFakeMidi midi;
@@ -70,8 +92,7 @@ TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
         QTest::mouseClick(dialog.picBack[3], Qt::LeftButton);
-        QTest::mouseClick(dialog.picBack[4], Qt::LeftButton);
-        QTest::keyClick(dialog.picBack[4], Qt::Key_Tab);
+        QTest::mouseClick(dialog.picBack[5], Qt::LeftButton);
         EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{5});
         EXPECT_EQ(dialog.picBack[5]->image(), withBack(blank, 59)); // outlined around, not over
         EXPECT_EQ(dialog.picBack[3]->image(), withBack(blank, 57));

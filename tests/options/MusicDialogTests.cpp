@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
@@ -74,6 +75,22 @@ TEST_F(MusicDialog, ListsSongsByWholeNameAndStoresTheFileAsNamedOnDisk)
     QTemporaryDir empty;
     setAppPath(empty.path());
     EXPECT_EQ(entries(frmMusic()), QStringList{QStringLiteral("(No Music)")});
+}
+
+// Return in the list neither previews nor closes: no button is the default.
+TEST_F(MusicDialog, HasNoDefaultButtonAndTheDesignedLabel)
+{
+    frmMusic dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    clickRow(dialog, 3);
+    mMidi.log->calls.clear();
+    QTest::keyClick(dialog.lstMidi, Qt::Key_Return);
+    EXPECT_TRUE(mMidi.log->calls.isEmpty());
+    EXPECT_EQ(dialog.cmdPreview->text(), QStringLiteral("Play &Preview"));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.Label1->geometry(), QRect(8, 4, 261, 17));
 }
 
 // It opens on "(No Music)", so OK at once chooses silence; closing keeps the song.
