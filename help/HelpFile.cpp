@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/HelpFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -13,7 +14,8 @@ const QString kMagic = QStringLiteral("MARROWBY-HELP 1");
 
 HelpParseResult refuse(qsizetype line, const QString &why)
 {
-    return {std::nullopt, QStringLiteral("line %1: %2").arg(line).arg(why)};
+    return {std::nullopt,
+            QCoreApplication::translate("HelpFile", "line %1: %2").arg(line).arg(why)};
 }
 
 std::optional<int32_t> contextNumber(const QString &text)
@@ -39,18 +41,21 @@ const HelpTopic *HelpFile::topic(int32_t context) const
 HelpParseResult parseHelpFile(const QByteArray &data)
 {
     if (data.size() > kMaxHelpFileSize)
-        return {std::nullopt, QStringLiteral("the file is larger than a help file can be")};
+        return {std::nullopt, QCoreApplication::translate(
+                                  "HelpFile", "the file is larger than a help file can be")};
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder.decode(data);
     if (decoder.hasError())
-        return {std::nullopt, QStringLiteral("the file is not text (UTF-8)")};
+        return {std::nullopt,
+                QCoreApplication::translate("HelpFile", "the file is not text (UTF-8)")};
 
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString &line : lines)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
     if (lines.first().trimmed() != kMagic)
-        return refuse(1, QStringLiteral("this is not a Marrowby help file"));
+        return refuse(1,
+                      QCoreApplication::translate("HelpFile", "this is not a Marrowby help file"));
 
     HelpFile file;
     QStringList body;
@@ -68,7 +73,8 @@ HelpParseResult parseHelpFile(const QByteArray &data)
             if (!file.topics.empty())
                 body << line;
             else if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('#')))
-                return refuse(number, QStringLiteral("text before the first topic"));
+                return refuse(
+                    number, QCoreApplication::translate("HelpFile", "text before the first topic"));
             continue;
         }
         const qsizetype space = line.indexOf(QLatin1Char(' '));
@@ -80,14 +86,19 @@ HelpParseResult parseHelpFile(const QByteArray &data)
             const qsizetype gap = rest.indexOf(QLatin1Char(' '));
             const std::optional<int32_t> context = contextNumber(rest.left(gap));
             if (!context)
-                return refuse(number, QStringLiteral("a topic needs a context number"));
+                return refuse(number, QCoreApplication::translate(
+                                          "HelpFile", "a topic needs a context number"));
             if (!contexts.insert(*context).second)
-                return refuse(number, QStringLiteral("topic %1 is there twice").arg(*context));
+                return refuse(number,
+                              QCoreApplication::translate("HelpFile", "topic %1 is there twice")
+                                  .arg(*context));
             HelpTopic topic;
             topic.context = *context;
             topic.title = gap < 0 ? QString() : rest.mid(gap + 1).trimmed();
             if (topic.title.isEmpty())
-                return refuse(number, QStringLiteral("topic %1 has no title").arg(*context));
+                return refuse(
+                    number,
+                    QCoreApplication::translate("HelpFile", "topic %1 has no title").arg(*context));
             finishTopic();
             file.topics.push_back(std::move(topic));
         } else if (word == QLatin1String("@keywords") && !file.topics.empty()) {
@@ -95,12 +106,14 @@ HelpParseResult parseHelpFile(const QByteArray &data)
                 if (!keyword.trimmed().isEmpty())
                     file.topics.back().keywords << keyword.trimmed();
         } else {
-            return refuse(number, QStringLiteral("\"%1\" is not understood here").arg(word));
+            return refuse(
+                number,
+                QCoreApplication::translate("HelpFile", "\"%1\" is not understood here").arg(word));
         }
     }
     finishTopic();
     if (file.topics.empty())
-        return {std::nullopt, QStringLiteral("the file holds no topics")};
+        return {std::nullopt, QCoreApplication::translate("HelpFile", "the file holds no topics")};
     return {std::move(file), QString()};
 }
 
@@ -108,10 +121,11 @@ HelpParseResult readHelpFile(const QString &path)
 {
     QFile file(path);
     if (!file.exists())
-        return {std::nullopt, QStringLiteral("the file is missing")};
+        return {std::nullopt, QCoreApplication::translate("HelpFile", "the file is missing")};
     if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, QStringLiteral("the file cannot be opened")};
+        return {std::nullopt, QCoreApplication::translate("HelpFile", "the file cannot be opened")};
     if (file.size() > kMaxHelpFileSize)
-        return {std::nullopt, QStringLiteral("the file is larger than a help file can be")};
+        return {std::nullopt, QCoreApplication::translate(
+                                  "HelpFile", "the file is larger than a help file can be")};
     return parseHelpFile(file.read(kMaxHelpFileSize + 1));
 }

@@ -82,7 +82,7 @@ def main():
             current = os.path.join(tmp, os.path.basename(ts))
             shutil.copy(ts, current)
             done = subprocess.run([lupdate, "-silent", "-no-obsolete", "-locations", "none",
-                                   *folders, "-ts", current],
+                                   "-I", source_dir, *folders, "-ts", current],
                                   capture_output=True, text=True, timeout=300)
             if done.returncode != 0:
                 faults.append(f"{os.path.basename(ts)}: lupdate failed: {done.stderr}")

@@ -166,6 +166,26 @@ def command_line(x, program, tmp):
     check(not os.path.exists(config_folder(tmp)), "a refused start wrote settings")
 
 
+@case
+def german(x, program, tmp):
+    german = dict(x.env, LANGUAGE="de", LC_ALL="de_DE.UTF-8")
+    done = subprocess.run([program, "--help"], capture_output=True, text=True, timeout=30,
+                          env=german)
+    check("Bauen Sie die vier Farben" in done.stdout, f"--help in German: {done.stdout!r}")
+    # Someone who asks for English first gets English, even with German next.
+    english_first = dict(german, LANGUAGE="en_GB:de")
+    done = subprocess.run([program, "--help"], capture_output=True, text=True, timeout=30,
+                          env=english_first)
+    check("build the four suits" in done.stdout, f"--help for en_GB:de: {done.stdout!r}")
+    x.env = german
+    with start(x, program, tmp) as game:
+        before = check_dealt_table(game)
+        game.key("F2")
+        game.changed_table(before)
+        check(re.fullmatch(r"Marrowby - \d+ Karten? übrig", game.title() or ""),
+              f"title after F2: {game.title()!r}")
+
+
 def tool_or_skip(name):
     if shutil.which(name) is None:
         print(f"skipped: {name} is not installed")
