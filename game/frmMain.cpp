@@ -31,6 +31,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), Midi(createMidiPlayer()
     createControls();
     connectControls();
     Form_Load();
+    setKeyboardStop(0);
+    makeAccessible();
 }
 
 frmMain::~frmMain()
@@ -147,12 +149,22 @@ void frmMain::connectPileBox(PictureBox *box)
     connect(box, &PictureBox::MouseMove, this, &frmMain::picPile_MouseMove);
     connect(box, &PictureBox::MouseUp, this, &frmMain::picPile_MouseUp);
     connect(box, &PictureBox::DblClick, this, &frmMain::picPile_DblClick);
+    connect(box, &PictureBox::KeyDown, this, &frmMain::picPile_KeyDown);
+    connect(box, &PictureBox::KeyUp, this, &frmMain::picPile_KeyUp);
+    connect(box, &PictureBox::GotFocus, this, &frmMain::picPile_GotFocus);
+    connect(box, &PictureBox::LostFocus, this, &frmMain::picPile_LostFocus);
+    box->setFocusRing(true);
+    box->installEventFilter(this); // an emptied pile hands the keyboard focus on
 }
 
 void frmMain::connectHomeBox(PictureBox *box)
 {
     connect(box, &PictureBox::MouseDown, this, &frmMain::picHome_MouseDown);
     connect(box, &PictureBox::MouseUp, this, &frmMain::picHome_MouseUp);
+    connect(box, &PictureBox::KeyDown, this, &frmMain::picHome_KeyDown);
+    connect(box, &PictureBox::KeyUp, this, &frmMain::picHome_KeyUp);
+    connect(box, &PictureBox::GotFocus, this, &frmMain::picHome_GotFocus);
+    box->setFocusRing(true);
 }
 
 // Start-up: the deal, then the two settings, in the order the table depends on.

@@ -106,6 +106,13 @@ public:
     void picPile_DblClick(int16_t Index);
     void picHome_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
     void picHome_MouseUp(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void picPile_KeyDown(int16_t Index, QKeyEvent *event);
+    void picHome_KeyDown(int16_t Index, QKeyEvent *event);
+    void picPile_KeyUp(int16_t Index, int Key);
+    void picHome_KeyUp(int16_t Index, int Key);
+    void picPile_GotFocus(int16_t Index);
+    void picHome_GotFocus(int16_t Index);
+    void picPile_LostFocus(int16_t Index);
 
     // Rendering and hit tests (frmMain_render.cpp)
     void DrawPile(int16_t i);
@@ -137,8 +144,19 @@ public:
     // Victory (frmMain_victory.cpp)
     void CheckForWin();
 
+    // Keyboard play (frmMain_keyboard.cpp). The piles, then the home piles, are the
+    // places 0 to 19 that the keyboard moves through; one of them is the table's stop in
+    // the Tab order.
+    int16_t KeyboardPlace() const { return miKeyPlace; }
+
+    // What a screen reader hears (frmMain_accessibility.cpp)
+    static QString CardName(const CCard &card);
+    void DescribePile(int16_t i);
+    void DescribeHome(int16_t i);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void DealPiles();
@@ -152,4 +170,27 @@ private:
     CardRef endDrag();
     void endDrawAfterDrop();
     void abandonCelebration();
+    bool dropOn(int16_t t, int16_t h);
+
+    // Keyboard play
+    PictureBox *placeBox(int16_t place) const;
+    void setKeyboardStop(int16_t place);
+    int16_t nextPlace(int16_t from, int step) const;
+    int16_t placeInRow(int16_t from, int step) const;
+    void takeKeyboardPlace(int16_t place, int16_t card = 0);
+    void followKeyboard();
+    float keyboardX(int16_t i) const;
+    void stepThroughFan(int step);
+    void moveKeyboardPlace(int key);
+    void pickUpOrDrop(int16_t place);
+    void locateFromKeyboard(int16_t place, bool down);
+    void keyDown(int16_t place, QKeyEvent *event);
+    int16_t miKeyPlace = 0;
+    int16_t miKeyCard = 0; // the card chosen in the focused fan for the draw; 0 the top
+
+    // Screen reader
+    void makeAccessible();
+    void announce(const QString &text);
+    void announceMarkers();
+    void announceDrawMarker();
 };

@@ -112,16 +112,21 @@ void frmMain::Form_MouseUp(int16_t, int16_t, float X, float Y)
             cmdDraw_Click();
         return;
     }
-    const int16_t t = PileFromPoint(X, Y);
+    dropOn(PileFromPoint(X, Y), HomeFromPoint(X, Y));
+}
+
+// Drops the held card on pile t if it takes it, else on home pile h, else puts it back;
+// -1 is no pile. Says whether the card found a place.
+bool frmMain::dropOn(int16_t t, int16_t h)
+{
     if (CanPlayOnPile(t)) {
         const CardRef card = endDrag();
         mclsPile[t].Add(card);
         DrawPile(t);
         endDrawAfterDrop();
         UpdateCaption();
-        return;
+        return true;
     }
-    const int16_t h = HomeFromPoint(X, Y);
     if (CanPlayOnHome(h)) {
         const CardRef card = endDrag();
         mclsHome[h].Add(card);
@@ -132,10 +137,11 @@ void frmMain::Form_MouseUp(int16_t, int16_t, float X, float Y)
         endDrawAfterDrop();
         CheckForWin();
         UpdateCaption();
-        return;
+        return true;
     }
     ReturnDragCard();
     mclsDragCard.reset();
+    return false;
 }
 
 CardRef frmMain::endDrag()

@@ -42,6 +42,8 @@ void frmMain::LocateCards(int16_t suit, int16_t r)
             const PictureBox *box = picPile[i];
             imgLocate[k]->move(box->Left() + (p - 1) * FanStep,
                                box->Top() - imgLocate[k]->height());
+            imgLocate[k]->setAccessibleName(
+                tr("Marker over %1 on pile %2").arg(CardName(*mclsPile[i].Card(p))).arg(i + 1));
             imgLocate[k]->show();
         }
     }

@@ -11,6 +11,7 @@ void frmMain::DrawPile(int16_t i)
     const CStack &pile = mclsPile[i];
     box->Cls();
     const int16_t n = pile.Count();
+    DescribePile(i);
     if (n == 0) {
         box->hide(); // keeps its last width: the hit test still finds it there
         return;
@@ -44,6 +45,7 @@ void frmMain::DrawHome(int16_t i)
             card->Draw();
     }
     box->Refresh();
+    DescribeHome(i);
 }
 
 namespace {

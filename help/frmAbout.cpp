@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/frmAbout.h"
 
+#include "platform/FittingFont.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramLauncher.h"
 #include "resources/Images.h"
@@ -13,6 +14,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QtEndian>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int kRuleY = 91;
@@ -43,6 +47,8 @@ frmAbout::frmAbout(QWidget *parent)
     setWindowIcon(programIcon());
     createControls();
     Form_Load();
+    mGrowth = formGrowth(this);
+    growForm(this, mGrowth);
 }
 
 void frmAbout::createControls()
@@ -52,8 +58,12 @@ void frmAbout::createControls()
     Image1->setPixmap(programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
 
     lblTitle = label(this, {56, 4, 259, 32});
+    // 12 points over the classic 9, and as much larger than a larger desktop font.
     QFont titleFont = lblTitle->font();
-    titleFont.setPointSize(12);
+    if (titleFont.pointSizeF() > 0)
+        titleFont.setPointSizeF(std::max(12.0, titleFont.pointSizeF() * 4 / 3));
+    else
+        titleFont.setPixelSize(titleFont.pixelSize() * 4 / 3);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
     lblVersion = label(this, {60, 28, 259, 15});
@@ -96,8 +106,9 @@ void frmAbout::cmdSysInfo_Click()
 void frmAbout::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(0, kRuleY, width(), 1, QColor(128, 128, 128));
-    painter.fillRect(0, kRuleY + 1, width(), 2, Qt::white);
+    const int ruleY = static_cast<int>(std::lround(kRuleY * mGrowth));
+    painter.fillRect(0, ruleY, width(), 1, QColor(128, 128, 128));
+    painter.fillRect(0, ruleY + 1, width(), 2, Qt::white);
 }
 
 void frmAbout::StartSysInfo()

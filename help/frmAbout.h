@@ -38,4 +38,5 @@ protected:
 
 private:
     void createControls();
+    qreal mGrowth = 1; // with the desktop's font, over the classic layout
 };

@@ -2,6 +2,7 @@
 #include "options/frmDeck.h"
 
 #include "cards/modGlobals.h"
+#include "platform/FittingFont.h"
 #include "resources/Images.h"
 
 #include <QPainter>
@@ -55,8 +56,24 @@ frmDeck::frmDeck(QWidget *parent)
     cmdOK->setAutoDefault(false);
     setTabOrder(previous, cmdOK);
     connect(cmdOK, &QPushButton::clicked, this, &frmDeck::cmdOK_Click);
+    growButton();
 
     Form_Load();
+}
+
+// With a larger desktop font the OK button grows, in the middle below the backs, and the
+// dialog with it; the backs keep the size of a card.
+void frmDeck::growButton()
+{
+    const qreal growth = formGrowth(this);
+    if (growth == 1)
+        return;
+    const QRect design = cmdOK->geometry();
+    QRect button = grown(design, growth);
+    button.moveCenter(QPoint(design.center().x(), button.center().y()));
+    button.moveTop(design.top());
+    cmdOK->setGeometry(button);
+    setFixedSize(width(), height() + button.height() - design.height());
 }
 
 void frmDeck::Form_Load()

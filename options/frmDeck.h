@@ -32,4 +32,5 @@ protected:
 
 private:
     void setOutline(int16_t Index, bool on);
+    void growButton();
 };

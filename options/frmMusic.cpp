@@ -49,9 +49,14 @@ frmMusic::frmMusic(QWidget *parent)
     // No default button: Return in the list neither previews nor closes.
     cmdPreview->setAutoDefault(false);
     cmdOK->setAutoDefault(false);
-    setFont(fittingFont(
+    growForm(this, formGrowth(this));
+    // Where the dialog keeps its classic size, the two longest captions may still need
+    // a little less than the desktop's font; the list keeps the desktop's.
+    const QFont captionFont = fittingFont(
         font(), {{Label1->text(), Label1->width()},
-                 {tr("Stop &Preview").remove(QLatin1Char('&')), cmdPreview->width() - 12}}));
+                 {tr("Stop &Preview").remove(QLatin1Char('&')), cmdPreview->width() - 12}});
+    Label1->setFont(captionFont);
+    cmdPreview->setFont(captionFont);
 
     setTabOrder(cmdOK, lstMidi);
     setTabOrder(lstMidi, cmdPreview);

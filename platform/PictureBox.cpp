@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PictureBox.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <cmath>
 
@@ -36,8 +39,30 @@ int16_t vbShift(Qt::KeyboardModifiers modifiers)
                                 ((modifiers & Qt::AltModifier) ? 4 : 0));
 }
 
+namespace {
+// A box tells a screen reader the role its owner gave it, read afresh each time.
+class PictureBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit PictureBoxAccessible(PictureBox *box) : QAccessibleWidget(box) {}
+    QAccessible::Role role() const override
+    {
+        return static_cast<const PictureBox *>(widget())->AccessibleRole();
+    }
+};
+
+QAccessibleInterface *pictureBoxAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("PictureBox") && object && object->isWidgetType())
+        return new PictureBoxAccessible(static_cast<PictureBox *>(object));
+    return nullptr;
+}
+} // namespace
+
 PictureBox::PictureBox(QWidget *parent, int16_t index) : QWidget(parent), mIndex(index)
 {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(pictureBoxAccessible), true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true); // MouseMove is raised with no button held too
     // A box shows its own pointer, never the one its container shows.
@@ -129,7 +154,22 @@ void PictureBox::paintEvent(QPaintEvent *event)
         painter.drawLine(r.bottomLeft(), r.bottomRight());
         painter.drawLine(r.topRight(), r.bottomRight());
     }
+    if (mFocusRing && hasFocus())
+        paintFocusRing(painter);
     Q_UNUSED(event);
+}
+
+// Yellow with a black edge inside, plain on the green table and on a white card alike.
+void PictureBox::paintFocusRing(QPainter &painter) const
+{
+    constexpr int kRing = 3;
+    const QRect r = rect();
+    QPainterPath ring;
+    ring.addRect(r);
+    ring.addRect(r.adjusted(kRing, kRing, -kRing, -kRing));
+    painter.fillPath(ring, QColor(255, 214, 0));
+    painter.setPen(Qt::black);
+    painter.drawRect(r.adjusted(kRing, kRing, -kRing - 1, -kRing - 1));
 }
 
 void PictureBox::resizeEvent(QResizeEvent *)
@@ -185,4 +225,33 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
     }
     mPressedInside = false;
     Q_EMIT DblClick(mIndex);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent *event)
+{
+    event->ignore();
+    Q_EMIT KeyDown(mIndex, event);
+}
+
+void PictureBox::keyReleaseEvent(QKeyEvent *event)
+{
+    event->ignore();
+    if (!event->isAutoRepeat())
+        Q_EMIT KeyUp(mIndex, event->key());
+}
+
+void PictureBox::focusInEvent(QFocusEvent *event)
+{
+    if (mFocusRing)
+        update();
+    Q_EMIT GotFocus(mIndex);
+    QWidget::focusInEvent(event);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent *event)
+{
+    if (mFocusRing)
+        update();
+    Q_EMIT LostFocus(mIndex);
+    QWidget::focusOutEvent(event);
 }

@@ -3,8 +3,10 @@
 
 #include "cards/DrawingSurface.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QImage>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <cstdint>
@@ -46,6 +48,13 @@ public:
     void setWidth(int width) { resize(width, height()); }
     void setHeight(int height) { resize(width(), height); }
 
+    // A ring over the picture's edge while the box has the keyboard focus.
+    bool FocusRing() const { return mFocusRing; }
+    void setFocusRing(bool on) { mFocusRing = on; }
+    // What the box is to a screen reader; its name and description are the widget's.
+    QAccessible::Role AccessibleRole() const { return mAccessibleRole; }
+    void setAccessibleRole(QAccessible::Role role) { mAccessibleRole = role; }
+
     // The inner picture, for tests and for screenshots.
     const QImage &image()
     {
@@ -59,6 +68,13 @@ Q_SIGNALS:
     void MouseUp(int16_t index, int16_t button, int16_t shift, float x, float y);
     void Click(int16_t index);
     void DblClick(int16_t index);
+    // A key pressed while the box has the focus. The event arrives ignored: a handler
+    // accepts the keys it uses, and the others go on to the parent (a dialog's Escape).
+    void KeyDown(int16_t index, QKeyEvent *event);
+    // A key let go; the releases of a key's automatic repeat are left out.
+    void KeyUp(int16_t index, int key);
+    void GotFocus(int16_t index);
+    void LostFocus(int16_t index);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -68,6 +84,10 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     // Draws through the box's hDC after bringing the image to the box's current size:
@@ -87,6 +107,7 @@ private:
     };
 
     int borderWidth() const { return mBorder ? 2 : 0; }
+    void paintFocusRing(QPainter &painter) const;
     QSize innerSize() const;
     void resizeImage();
     QPointF inner(const QPointF &widgetPos) const;
@@ -99,6 +120,8 @@ private:
     QImage mImage;
     Surface mSurface{this};
     bool mPressedInside = false;
+    bool mFocusRing = false;
+    QAccessible::Role mAccessibleRole = QAccessible::Client;
 };
 
 // Mouse buttons and shift keys as the game's handlers count them.

@@ -248,6 +248,94 @@ Sie durch die Themen, die Sie schon gelesen haben.&lt;/p&gt;
         <source>To Cancel the Draw, Click on the Draw button again.</source>
         <translation>Um das Ziehen abzubrechen, klicken Sie noch einmal auf „Ziehen“.</translation>
     </message>
+    <message>
+        <source>Clubs</source>
+        <translation>Kreuz</translation>
+    </message>
+    <message>
+        <source>Diamonds</source>
+        <translation>Karo</translation>
+    </message>
+    <message>
+        <source>Hearts</source>
+        <translation>Herz</translation>
+    </message>
+    <message>
+        <source>Spades</source>
+        <translation>Pik</translation>
+    </message>
+    <message>
+        <source>Ace</source>
+        <translation>Ass</translation>
+    </message>
+    <message>
+        <source>Jack</source>
+        <translation>Bube</translation>
+    </message>
+    <message>
+        <source>Queen</source>
+        <translation>Dame</translation>
+    </message>
+    <message>
+        <source>King</source>
+        <translation>König</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%2 %1</translation>
+    </message>
+    <message>
+        <source>Pile %1: empty</source>
+        <translation>Stapel %1: leer</translation>
+    </message>
+    <message>
+        <source>Pile %1: %2</source>
+        <translation>Stapel %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 home pile: empty</source>
+        <translation>Ablagestapel %1: leer</translation>
+    </message>
+    <message>
+        <source>%1 home pile: %2</source>
+        <translation>Ablagestapel %1: %2</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Tisch</translation>
+    </message>
+    <message>
+        <source>Locate marker</source>
+        <translation>Suchmarkierung</translation>
+    </message>
+    <message>
+        <source>Draw marker</source>
+        <translation>Ziehmarkierung</translation>
+    </message>
+    <message>
+        <source>No neighbour of this card lies on the piles</source>
+        <translation>Kein Nachbar dieser Karte liegt auf den Stapeln</translation>
+    </message>
+    <message>
+        <source>Draw marker over %1</source>
+        <translation>Ziehmarkierung über %1</translation>
+    </message>
+    <message>
+        <source>%1 placed</source>
+        <translation>%1 gelegt</translation>
+    </message>
+    <message>
+        <source>%1 put back</source>
+        <translation>%1 zurückgelegt</translation>
+    </message>
+    <message>
+        <source>Holding %1</source>
+        <translation>%1 in der Hand</translation>
+    </message>
+    <message>
+        <source>Marker over %1 on pile %2</source>
+        <translation>Markierung über %1 auf Stapel %2</translation>
+    </message>
 </context>
 <context>
     <name>frmMusic</name>

@@ -137,6 +137,63 @@ def drag_to_bare_table(x, program, tmp):
         check(game.changed_table(held) == before, "the card did not go back to its pile")
 
 
+def dialog_sizes(x, program, tmp, env=None):
+    """The sizes of the About box and the music chooser, each opened from the keyboard."""
+    sizes = {}
+    with Marrowby(x, program, config_folder(tmp), env=env) as game:
+        game.still_table()
+        # Options has no access key: File's, then one menu to the right.
+        for title, keys in (("^About Marrowby$", ["alt+h", "a"]),
+                            ("^Music$", ["alt+f", "Right", "m"])):
+            for k in keys:
+                game.key(k)
+            dialog = x.find_window(title, timeout=15)
+            check(dialog is not None, f"no dialog {title} opened")
+            sizes[title] = x.geometry(dialog)[2:]
+            x.xdotool("windowfocus", "--sync", dialog)
+            x.xdotool("key", "Escape")
+            for _ in range(100):
+                if x.xdotool("search", "--onlyvisible", "--name", title) is None:
+                    break
+                time.sleep(0.05)
+    return sizes
+
+
+@case
+def dialogs_grow_with_font(x, program, tmp):
+    default = dialog_sizes(x, program, tmp)
+    check(default["^About Marrowby$"] == (328, 159), f"About at {default}")
+    check(default["^Music$"] == (314, 197), f"Music at {default}")
+    large = dialog_sizes(x, program, tmp, {"QT_FONT_DPI": "144"})
+    for title, (width, height) in large.items():
+        check(width > default[title][0] and height > default[title][1],
+              f"{title} is {width}x{height} at 144 dots an inch, {default[title]} at 96")
+
+
+@case
+def screen_reader(x, program, tmp):
+    tool_or_skip("dbus-run-session")
+    bus = subprocess.run(["dbus-run-session", "--", "true"], env=x.env, capture_output=True,
+                         text=True, timeout=30)
+    if bus.returncode != 0:
+        print("skipped: no D-Bus session can start here: " + bus.stderr.strip())
+        sys.exit(SKIP)
+    # Debian's pyatspi is for Debian's own Python, which may not be the one running us.
+    python = next((p for p in (sys.executable, "/usr/bin/python3") if os.path.exists(p) and
+                   subprocess.run([p, "-c", "import pyatspi"], capture_output=True).returncode == 0),
+                  None)
+    if python is None:
+        print("skipped: python3-pyatspi is not installed")
+        sys.exit(SKIP)
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "screen_reader.py")
+    done = subprocess.run(["dbus-run-session", "--", python, script, program],
+                          env=x.env, capture_output=True, text=True, timeout=110)
+    print(done.stdout.strip())
+    if done.returncode == SKIP:
+        sys.exit(SKIP)
+    check(done.returncode == 0, done.stdout + done.stderr)
+
+
 @case
 def command_line(x, program, tmp):
     def run(*args, env=x.env):

@@ -3,9 +3,13 @@
 // every one checks that nothing was lost. MARROWBY_SOAK_ACTIONS plays longer.
 #include "game/PlayDriver.h"
 
+#include <QApplication>
+#include <QKeySequence>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <random>
 
 namespace {
@@ -53,6 +57,9 @@ public:
             drag(f, at, at, Qt::RightButton);
             return "locate";
         }
+        case 6:
+        case 7:
+            return pressKey();
         default:
             return dragSomething();
         }
@@ -108,6 +115,22 @@ private:
         moveTo(f, to);
         release(f, to, button);
         return "drag";
+    }
+
+    // A key for whatever has the focus: now and then Tab, to reach the table or leave it.
+    std::string pressKey()
+    {
+        static const Qt::Key keys[] = {Qt::Key_Left,  Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,
+                                       Qt::Key_Space, Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape,
+                                       Qt::Key_L,     Qt::Key_Tab};
+        const Qt::Key k = keys[pick(static_cast<int>(std::size(keys)))];
+        auto focus = [this]() -> QWidget * {
+            QWidget *widget = QApplication::focusWidget();
+            return widget ? widget : &f;
+        };
+        QTest::keyPress(focus(), k);
+        QTest::keyRelease(focus(), k);
+        return "key " + QKeySequence(k).toString().toStdString();
     }
 
     frmMain &f;

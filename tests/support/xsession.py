@@ -208,10 +208,10 @@ class XServer:
 class Marrowby:
     """The real program, started in an X server with a settings folder of its own."""
 
-    def __init__(self, x, program, config_home, scale=None):
+    def __init__(self, x, program, config_home, scale=None, env=None):
         self.x = x
         self.config_home = config_home
-        env = dict(x.env, XDG_CONFIG_HOME=config_home)
+        env = dict(x.env, XDG_CONFIG_HOME=config_home, **(env or {}))
         if scale:
             env["QT_SCALE_FACTOR"] = str(scale)
         self.started = time.monotonic()

@@ -1,0 +1,204 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""What a screen reader finds on the table, over the accessibility bus:
+    screen_reader.py PROGRAM
+Run inside a D-Bus session of its own (dbus-run-session) with DISPLAY set; e2e.py does
+both. Exits 0 when the checks pass, 1 when one fails, 77 when the accessibility bus
+cannot be reached here."""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+RANKS = ["Ace", "2", "3", "4", "5", "6", "7", "8", "9", "10", "Jack", "Queen", "King"]
+SUITS = ["Clubs", "Diamonds", "Hearts", "Spades"]
+PILE = re.compile(r"Pile (\d+): (.*)")
+HOME = re.compile(r"(Clubs|Diamonds|Hearts|Spades) home pile: (.*)")
+
+
+def card(name):
+    """(suit, rank) of a card's name, "Queen of Diamonds" -> (1, 12)."""
+    rank, _, suit = name.partition(" of ")
+    return SUITS.index(suit), RANKS.index(rank) + 1
+
+
+def places(app, pyatspi):
+    """The piles (16 lists of cards, bottom first) and home piles (their top cards),
+    as their accessible names give them; with the name of the focused one."""
+    piles, homes, focused = {}, {}, None
+    stack = [app]
+    while stack:
+        node = stack.pop()
+        try:
+            name = node.name or ""
+            children = [node.getChildAtIndex(i) for i in range(node.childCount)]
+            states = node.getState()
+        except Exception:  # an object that went while we looked
+            continue
+        stack.extend(c for c in children if c is not None)
+        if node.getRole() != pyatspi.ROLE_PUSH_BUTTON:
+            continue
+        if states.contains(pyatspi.STATE_FOCUSED):
+            focused = name
+        if m := PILE.fullmatch(name):
+            cards = [] if m[2] == "empty" else [card(c) for c in m[2].split(", ")]
+            piles[int(m[1]) - 1] = cards
+        elif m := HOME.fullmatch(name):
+            homes[SUITS.index(m[1])] = card(m[2])
+    return piles, homes, focused
+
+
+def find_app(pyatspi, pid, timeout=30):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            try:
+                if app is not None and app.get_process_id() == pid:
+                    return app
+            except Exception:
+                pass
+        time.sleep(0.2)
+    return None
+
+
+class Heard:
+    """The names announced by name-change events, as a screen reader hears of them."""
+
+    def __init__(self, pyatspi):
+        from gi.repository import GLib
+        self.context = GLib.MainContext.default()
+        self.names = []
+        pyatspi.Registry.registerEventListener(
+            lambda event: self.names.append(event.source.name),
+            "object:property-change:accessible-name")
+
+    def pump(self):
+        while self.context.iteration(False):
+            pass
+
+
+def settled(app, pyatspi, test, timeout=10, heard=None):
+    """The places once test(piles, homes, focused) holds; the last seen if it never does."""
+    deadline = time.monotonic() + timeout
+    while True:
+        if heard:
+            heard.pump()
+        seen = places(app, pyatspi)
+        if test(*seen) or time.monotonic() > deadline:
+            return seen
+        time.sleep(0.1)
+
+
+def a_move(piles, homes):
+    """A pile whose top card goes home or onto another pile's top card, and where to."""
+    for i, cards in sorted(piles.items()):
+        suit, rank = cards[-1]
+        if homes[suit] == (suit, rank - 1):
+            return i, 16 + suit
+        for j, other in sorted(piles.items()):
+            if other and other[-1] == (suit, rank + 1):
+                return i, j
+    return None
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *map(str, args)], check=True, timeout=10,
+                   capture_output=True)
+
+
+def main():
+    program = sys.argv[1]
+    try:
+        import pyatspi
+    except ImportError:
+        print("skipped: python3-pyatspi is not installed")
+        return SKIP
+    with tempfile.TemporaryDirectory(prefix="marrowby-a11y-") as config:
+        env = dict(os.environ, XDG_CONFIG_HOME=config, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   QT_ACCESSIBILITY="1")
+        game = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        try:
+            return check(game, pyatspi)
+        finally:
+            game.kill()
+            game.wait()
+
+
+def check(game, pyatspi):
+    try:
+        app = find_app(pyatspi, game.pid)
+    except Exception as error:  # no registry on this bus
+        print(f"skipped: the accessibility bus cannot be reached: {error}")
+        return SKIP
+    if app is None:
+        print("skipped: the program did not appear on the accessibility bus")
+        return SKIP
+
+    complete = lambda piles, homes, focused: len(piles) == 16 and len(homes) == 4  # noqa: E731
+    piles, homes, _ = settled(app, pyatspi, complete)
+    if not complete(piles, homes, None):
+        print(f"FAILED: {len(piles)} piles and {len(homes)} home piles are named")
+        return 1
+    named = [c for cards in piles.values() for c in cards] + list(homes.values())
+    if sorted(named) != sorted((s, r) for s in range(4) for r in range(1, 14)):
+        print(f"FAILED: the names do not hold the 52 cards once each: {sorted(named)}")
+        return 1
+    if any(len(cards) != 3 for cards in piles.values()) or \
+            any(homes[s] != (s, 1) for s in range(4)):
+        print("FAILED: the names do not show a fresh deal")
+        return 1
+
+    # Tab from the buttons to the table: pile 1 takes the focus, and says so.
+    window = subprocess.run(["xdotool", "search", "--sync", "--pid", str(game.pid),
+                             "--name", "^Marrowby"], capture_output=True, text=True,
+                            timeout=30).stdout.split()[0]
+    xdotool("windowfocus", "--sync", window)
+    xdotool("key", "Tab", "Tab")
+    _, _, focused = settled(app, pyatspi, lambda p, h, f: bool(f and f.startswith("Pile 1:")))
+    if not (focused or "").startswith("Pile 1:"):
+        print(f"FAILED: the focus is on {focused!r}, not on pile 1")
+        return 1
+
+    move = a_move(piles, homes)
+    if move is None:  # no move on this deal: a card picked up and held shows as well
+        xdotool("key", "space")
+        after = settled(app, pyatspi, lambda p, h, f: p.get(0) == piles[0][:-1])[0]
+        if after.get(0) != piles[0][:-1]:
+            print("FAILED: picking up pile 1's top card did not change its name")
+            return 1
+        return 0
+    source, target = move
+    moved = piles[source][-1]
+    heard = Heard(pyatspi)
+    xdotool("key", *["Right"] * source, "space", *["Right"] * ((target - source) % 20),
+            "space")
+
+    def done(p, h, f):
+        landed = h.get(target - 16) == moved if target >= 16 else p.get(target, [])[-1:] == [moved]
+        return p.get(source) == piles[source][:-1] and landed
+    if not done(*settled(app, pyatspi, done, heard=heard)):
+        print(f"FAILED: moving {moved} from pile {source + 1} to place {target + 1} "
+              "did not change the names")
+        return 1
+    deadline = time.monotonic() + 5
+    while not any(n.startswith(f"Pile {source + 1}:") for n in heard.names) and \
+            time.monotonic() < deadline:
+        heard.pump()
+        time.sleep(0.05)
+    if not any(n.startswith(f"Pile {source + 1}:") for n in heard.names):
+        print(f"FAILED: no name change of pile {source + 1} was announced: {heard.names}")
+        return 1
+    print(f"20 places named; moved {moved} from pile {source + 1} to place {target + 1}; "
+          f"{len(heard.names)} name changes announced")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
