@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up, memory and idle CPU of Marrowby, in a private X server (Xvfb):
-    bench/startup.py [--runs N] [BUILD_DIR]        (BUILD_DIR defaults to build)
+    bench/startup.py [--runs N] [--busy N] [BUILD_DIR]     (BUILD_DIR defaults to build)
 - start-up: from starting the process to the first painted table (the baize and a card
   on the screen), median of N runs, next to a minimal Qt window built the same way
   (bench/floor.cpp) and watched the same way;
 - resident memory (VmRSS) one second after the first paint;
 - CPU used while idle: utime + stime over five seconds, two seconds after start-up.
-  It must be 0; the script fails otherwise."""
+  It must be 0; the script fails otherwise.
+--busy N runs N busy loops beside both programs, as on a machine at work."""
 
 import argparse
 import os
@@ -95,6 +96,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("build_dir", nargs="?", default="build")
     parser.add_argument("--runs", type=int, default=9)
+    parser.add_argument("--busy", type=int, default=0)
     args = parser.parse_args()
     missing = missing_tools()
     if missing:
@@ -102,20 +104,35 @@ def main():
     programs = [("Marrowby", os.path.join(args.build_dir, "program", "marrowby"), table_painted),
                 ("minimal Qt window", os.path.join(args.build_dir, "bench", "marrowby_bench_floor"),
                  floor_painted)]
-    with tempfile.TemporaryDirectory(prefix="marrowby-bench-") as config, XServer() as x:
-        env = dict(x.env, XDG_CONFIG_HOME=config)
-        print(f"Start-up to the first painted table, median of {args.runs} runs "
-              f"(Xvfb, no window manager, {os.cpu_count()} CPUs)")
-        print(f"{'':20}{'median':>9}{'min':>9}{'max':>9}{'resident':>12}{'idle CPU':>12}")
-        figures = {}
-        for name, program, painted in programs:
-            f = figures[name] = measure(x, program, painted, args.runs, env)
-            print(f"{name:20}{f['median']:7.0f}ms{f['min']:7.0f}ms{f['max']:7.0f}ms"
-                  f"{f['rss']:8.1f} MiB{f['idle']:6d} ticks")
+    busy = [subprocess.Popen([sys.executable, "-c", "while True: pass"])
+            for _ in range(args.busy)]
+    try:
+        figures = compare(programs, args.runs, args.busy)
+    finally:
+        for loop in busy:
+            loop.kill()
+            loop.wait()
     print(f"(idle CPU: clock ticks of 1/{os.sysconf('SC_CLK_TCK')} s used over "
           f"{IDLE_SECONDS} s of doing nothing)")
     if figures["Marrowby"]["idle"] != 0:
         sys.exit("Marrowby used CPU while idle")
+
+
+def compare(programs, runs, busy):
+    with tempfile.TemporaryDirectory(prefix="marrowby-bench-") as config, XServer() as x:
+        env = dict(x.env, XDG_CONFIG_HOME=config)
+        print(f"Start-up to the first painted table, median of {runs} runs "
+              f"(Xvfb, no window manager, {os.cpu_count()} CPUs, {busy} busy loops)")
+        print(f"{'':20}{'median':>9}{'min':>9}{'max':>9}{'resident':>12}{'idle CPU':>12}")
+        figures = {}
+        for name, program, painted in programs:
+            f = figures[name] = measure(x, program, painted, runs, env)
+            print(f"{name:20}{f['median']:7.0f}ms{f['min']:7.0f}ms{f['max']:7.0f}ms"
+                  f"{f['rss']:8.1f} MiB{f['idle']:6d} ticks")
+    mine, floor = figures["Marrowby"], figures["minimal Qt window"]
+    print(f"ratios: start-up {mine['median'] / floor['median']:.2f}x, "
+          f"resident memory {mine['rss'] / floor['rss']:.2f}x")
+    return figures
 
 
 if __name__ == "__main__":

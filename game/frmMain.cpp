@@ -255,4 +255,6 @@ void frmMain::UpdateCaption()
     const int16_t count = gclsDeck().Count();
     setWindowTitle(msTitle + QStringLiteral(" - ") +
                    (count == 1 ? tr("1 Card Left") : tr("%1 Cards Left").arg(count)));
+    // Every move, undo and deal that changes the count comes through here.
+    expectSongNearWin();
 }

@@ -171,6 +171,7 @@ private:
     void endDrawAfterDrop();
     void abandonCelebration();
     bool dropOn(int16_t t, int16_t h);
+    void expectSongNearWin();
 
     // Keyboard play
     PictureBox *placeBox(int16_t place) const;

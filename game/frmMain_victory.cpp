@@ -10,6 +10,11 @@
 
 namespace {
 constexpr int32_t kVictoryClip = 102;
+// With a suit's worth of cards or fewer still to go home most games are won, and even a
+// quick player needs several seconds for the last moves: ample for the sound engine, which
+// gets ready in a fraction of a second off the window's thread, so the song starts with the
+// winning drop. Earlier, most players would pay for a song they never hear.
+constexpr int16_t kCardsLeftNearWin = 13;
 const QColor kFrameColour{0, 0, 255};
 } // namespace
 
@@ -56,4 +61,9 @@ void frmMain::abandonCelebration()
         return;
     Midi->StopSong();
     table->setAutoRedraw(true);
+}
+
+void frmMain::expectSongNearWin()
+{
+    Midi->setSongLikely(gclsDeck().Count() <= kCardsLeftNearWin);
 }

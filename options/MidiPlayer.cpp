@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/MidiPlayer.h"
 
+#include "options/SynthModule.h"
 #include "platform/ProgramFolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QLoggingCategory>
+#include <QSet>
 #include <QThread>
 #include <QTimer>
 
-#include <alsa/asoundlib.h>
-#include <fluidsynth.h>
+#include <atomic>
 
 namespace {
 
@@ -22,9 +25,6 @@ Q_LOGGING_CATEGORY(lcMidi, "marrowby.midi", QtWarningMsg)
 const char kSoundFont[] = "/usr/share/sounds/sf2/default-GM.sf2";
 // Far beyond any song; keeps a huge file that was swapped in out of memory.
 constexpr qint64 kLargestSong = 4 * 1024 * 1024;
-// FluidSynth's default gain is meant for mixing many sources; ours plays alone.
-constexpr double kGain = 0.8;
-constexpr int kFirstFrames = 64;
 constexpr int kSongCheckMs = 250;
 
 QString &audioFile()
@@ -33,12 +33,10 @@ QString &audioFile()
     return path;
 }
 
-void logQuietly(int level, const char *message, void *)
+void logQuietly(const char *message)
 {
-    qCDebug(lcMidi, "fluidsynth (%d): %s", level, message);
+    qCDebug(lcMidi, "fluidsynth %s", message);
 }
-
-void alsaQuietly(const char *, int, const char *, int, const char *, ...) {}
 
 QByteArray readSong(const QString &path)
 {
@@ -52,187 +50,208 @@ QByteArray readSong(const QString &path)
     return song.size() > kLargestSong ? QByteArray() : song;
 }
 
-// The synthesizer, on a thread of its own: it loads the SoundFont once, then plays one
-// song at a time for whichever player asked last. Every FluidSynth call is made here.
+// Each PlaySong and StopSong of a player counts one request; a song whose request is no
+// longer the player's latest by the time the engine is ready is not started.
+using Requests = std::shared_ptr<std::atomic<quint64>>;
+
+// The sound thread's side: opens the sound module and loads the SoundFont when a song may
+// be wanted, lets the SoundFont go when no player expects a song and none plays, and plays
+// one song at a time for whichever player asked last. Every synthesizer call is made here.
 class Synthesizer : public QObject
 {
 public:
-    Synthesizer()
+    explicit Synthesizer(const std::atomic<bool> &closing) : mClosing(closing)
     {
         mSongCheck.setInterval(kSongCheckMs);
         connect(&mSongCheck, &QTimer::timeout, this, &Synthesizer::endFinishedSong);
     }
 
-    void load()
+    void expect(quint64 owner, bool likely)
     {
-        for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-            fluid_set_log_function(level, logQuietly, nullptr);
-        snd_lib_error_set_handler(alsaQuietly);
-        mSettings = new_fluid_settings();
-        mCardSettings = new_fluid_settings();
-        // Only the instruments a song picks are read from the SoundFont, when it picks them:
-        // loading gives the channels no instrument, the song's start gives them theirs.
-        fluid_settings_setint(mSettings, "synth.dynamic-sample-loading", 1);
-        fluid_settings_setint(mSettings, "synth.lock-memory", 0);
-        fluid_settings_setnum(mSettings, "synth.gain", kGain);
-        mSynth = new_fluid_synth(mSettings);
-        if (mSynth && fluid_synth_sfload(mSynth, kSoundFont, 0) == FLUID_FAILED) {
-            delete_fluid_synth(mSynth);
-            mSynth = nullptr;
+        if (likely) {
+            mExpecting.insert(owner);
+            load();
+        } else {
+            mExpecting.remove(owner);
+            releaseIfUnused();
         }
     }
 
-    void unload()
+    void play(quint64 owner, const Requests &requests, quint64 request, const QString &path,
+              const QString &toFile)
     {
         endSong();
-        if (mSynth)
-            delete_fluid_synth(mSynth);
-        delete_fluid_settings(mSettings);
-        delete_fluid_settings(mCardSettings);
-        mSynth = nullptr;
-        mSettings = nullptr;
-        mCardSettings = nullptr;
-    }
-
-    void play(quint64 owner, const QString &path, const QString &toFile)
-    {
-        endSong();
-        const QByteArray song = readSong(path);
-        if (!mSynth || song.isEmpty())
-            return;
-        mPlayer = new_fluid_player(mSynth);
-        fluid_player_add_mem(mPlayer, song.constData(), static_cast<size_t>(song.size()));
-        fluid_player_play(mPlayer);
-        // The first frames read the song and load its instruments here, not in the audio
-        // thread; a song FluidSynth cannot read is over at once and opens no sound card.
-        float left[kFirstFrames];
-        float right[kFirstFrames];
-        fluid_synth_write_float(mSynth, kFirstFrames, left, 0, 1, right, 0, 1);
-        if (fluid_player_get_status(mPlayer) != FLUID_PLAYER_PLAYING || !openAudio(toFile)) {
-            endSong();
-            return;
+        const auto current = [&] { return *requests == request; };
+        const QByteArray song = current() ? readSong(path) : QByteArray();
+        if (!song.isEmpty())
+            load();
+        if (mSynth && current() && !song.isEmpty() &&
+            mSynth->play(song.constData(), std::size_t(song.size()),
+                         QFile::encodeName(toFile).constData())) {
+            mOwner = owner;
+            mSongCheck.start();
         }
-        mOwner = owner;
-        mSongCheck.start();
+        releaseIfUnused();
     }
 
     void stop(quint64 owner)
     {
         if (owner == mOwner)
             endSong();
+        releaseIfUnused();
     }
 
-private:
-    bool openAudio(const QString &toFile)
+    void unload()
     {
-        if (toFile.isEmpty()) {
-            mAudio = new_fluid_audio_driver(mCardSettings, mSynth);
-        } else {
-            fluid_settings_setstr(mSettings, "audio.driver", "file");
-            fluid_settings_setstr(mSettings, "audio.file.name",
-                                  QFile::encodeName(toFile).constData());
-            mAudio = new_fluid_audio_driver(mSettings, mSynth);
+        endSong();
+        mSynth.reset();
+    }
+
+    bool ready() const { return mSynth != nullptr; }
+
+private:
+    void load()
+    {
+        if (mSynth || mClosing)
+            return;
+        if (!mModuleOpened) {
+            mModuleOpened = true;
+            mModule.setFileName(QDir(AppPath()).filePath(QLatin1String(synth_module::kFileName)));
+            mCreateSynth = reinterpret_cast<synth_module::CreateSynth *>(
+                mModule.resolve(synth_module::kEntryPoint));
+            if (!mCreateSynth)
+                qCDebug(lcMidi) << "no sound module:" << mModule.errorString();
         }
-        return mAudio != nullptr;
+        if (mCreateSynth)
+            mSynth.reset(mCreateSynth(kSoundFont, &mClosing, logQuietly));
+    }
+
+    void releaseIfUnused()
+    {
+        if (mExpecting.isEmpty() && mOwner == 0)
+            mSynth.reset();
     }
 
     void endSong()
     {
         mSongCheck.stop();
-        // The audio thread goes first: it drives the player.
-        if (mAudio)
-            delete_fluid_audio_driver(mAudio);
-        if (mPlayer)
-            delete_fluid_player(mPlayer);
-        mAudio = nullptr;
-        mPlayer = nullptr;
+        if (mSynth)
+            mSynth->stop();
         mOwner = 0;
     }
 
-    // The sound card is let go once the song is over and its last notes have died away.
+    // The sound device is let go once the song is over and its last notes have died away.
     void endFinishedSong()
     {
-        if (fluid_player_get_status(mPlayer) == FLUID_PLAYER_DONE &&
-            fluid_synth_get_active_voice_count(mSynth) == 0)
+        if (!mSynth->playing()) {
             endSong();
+            releaseIfUnused();
+        }
     }
 
+    const std::atomic<bool> &mClosing;
     QTimer mSongCheck{this};
-    fluid_settings_t *mSettings = nullptr;
-    // FluidSynth chooses the sound card's driver itself only where no driver was ever set.
-    fluid_settings_t *mCardSettings = nullptr;
-    fluid_synth_t *mSynth = nullptr;
-    fluid_player_t *mPlayer = nullptr;
-    fluid_audio_driver_t *mAudio = nullptr;
+    // Loaded once and kept: FluidSynth's libraries are not made to be unloaded.
+    QLibrary mModule;
+    bool mModuleOpened = false;
+    synth_module::CreateSynth *mCreateSynth = nullptr;
+    std::unique_ptr<synth_module::Synth> mSynth;
+    QSet<quint64> mExpecting;
     quint64 mOwner = 0;
 };
 
-// The one synthesizer of the program, from the first player until the application ends.
+// The one sound thread of the program, started when a song is first expected or asked for
+// and kept until the application ends.
 class SoundEngine
 {
 public:
+    static SoundEngine *existing() { return engine(); }
     static SoundEngine &instance()
     {
-        static SoundEngine *engine = nullptr;
-        if (!engine) {
-            engine = new SoundEngine;
+        if (!engine()) {
+            engine() = new SoundEngine;
             qAddPostRoutine([] {
-                delete engine;
-                engine = nullptr;
+                delete engine();
+                engine() = nullptr;
             });
         }
-        return *engine;
+        return *engine();
     }
 
     template <typename Job> void run(Job job)
     {
         QMetaObject::invokeMethod(mSynthesizer, std::move(job), Qt::QueuedConnection);
     }
-    void wait()
+    template <typename Job> auto wait(Job job)
     {
+        decltype(job()) result{};
         QMetaObject::invokeMethod(
-            mSynthesizer, [] {}, Qt::BlockingQueuedConnection);
+            mSynthesizer, [&] { result = job(); }, Qt::BlockingQueuedConnection);
+        return result;
     }
     Synthesizer *synthesizer() const { return mSynthesizer; }
 
 private:
+    static SoundEngine *&engine()
+    {
+        static SoundEngine *e = nullptr;
+        return e;
+    }
+
     SoundEngine()
     {
-        // A JACK server is used when one runs, never started for us.
-        if (!qEnvironmentVariableIsSet("JACK_NO_START_SERVER"))
-            qputenv("JACK_NO_START_SERVER", "1");
         mSynthesizer->moveToThread(&mThread);
         QObject::connect(&mThread, &QThread::finished, mSynthesizer, &QObject::deleteLater);
         mThread.start();
-        run([s = mSynthesizer] { s->load(); });
     }
+    // Whatever the sound thread is loading stops at its next read of the SoundFont, so that
+    // the program ends at once.
     ~SoundEngine()
     {
+        mClosing = true;
         QMetaObject::invokeMethod(
             mSynthesizer, [s = mSynthesizer] { s->unload(); }, Qt::BlockingQueuedConnection);
         mThread.quit();
         mThread.wait();
     }
 
+    std::atomic<bool> mClosing = false;
     QThread mThread;
-    Synthesizer *mSynthesizer = new Synthesizer;
+    Synthesizer *mSynthesizer = new Synthesizer(mClosing);
 };
 
 class FluidMidiPlayer : public MidiPlayer
 {
 public:
-    ~FluidMidiPlayer() override { StopSong(); }
+    ~FluidMidiPlayer() override
+    {
+        StopSong();
+        setSongLikely(false);
+    }
     QString SongFile() const override { return mSongFile; }
     void setSongFile(const QString &NewVal) override { mSongFile = NewVal; }
     void PlaySong() override
     {
-        mEngine.run([s = mEngine.synthesizer(), id = mId, path = mSongFile, toFile = audioFile()] {
-            s->play(id, path, toFile);
-        });
+        const quint64 request = ++*mRequests;
+        SoundEngine &engine = SoundEngine::instance();
+        engine.run([s = engine.synthesizer(), id = mId, requests = mRequests, request,
+                    path = mSongFile,
+                    toFile = audioFile()] { s->play(id, requests, request, path, toFile); });
     }
     void StopSong() override
     {
-        mEngine.run([s = mEngine.synthesizer(), id = mId] { s->stop(id); });
+        ++*mRequests;
+        if (SoundEngine *engine = SoundEngine::existing())
+            engine->run([s = engine->synthesizer(), id = mId] { s->stop(id); });
+    }
+    void setSongLikely(bool likely) override
+    {
+        if (likely == mLikely)
+            return;
+        mLikely = likely;
+        SoundEngine *engine = likely ? &SoundEngine::instance() : SoundEngine::existing();
+        if (engine)
+            engine->run([s = engine->synthesizer(), id = mId, likely] { s->expect(id, likely); });
     }
 
 private:
@@ -242,9 +261,10 @@ private:
         return ++last;
     }
 
-    SoundEngine &mEngine = SoundEngine::instance();
     const quint64 mId = nextId();
+    const Requests mRequests = std::make_shared<std::atomic<quint64>>(0);
     QString mSongFile;
+    bool mLikely = false;
 };
 
 MidiPlayerFactory &factory()
@@ -274,5 +294,11 @@ void setMidiAudioFile(const QString &path)
 
 void waitForMidiPlayers()
 {
-    SoundEngine::instance().wait();
+    midiEngineReady();
+}
+
+bool midiEngineReady()
+{
+    SoundEngine *engine = SoundEngine::existing();
+    return engine && engine->wait([s = engine->synthesizer()] { return s->ready(); });
 }

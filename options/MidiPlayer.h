@@ -16,6 +16,10 @@ public:
     virtual void setSongFile(const QString &NewVal) = 0;
     virtual void PlaySong() = 0;
     virtual void StopSong() = 0;
+    // Whether a song may be asked for soon. The sound engine is made ready while any
+    // player expects a song, so that it starts at once, and let go when none does and
+    // nothing plays. PlaySong works either way, only later.
+    virtual void setSongLikely(bool likely) { (void)likely; }
 };
 
 // Makes the player for one window. Tests install a factory of fakes.
@@ -24,7 +28,9 @@ using MidiPlayerFactory = std::function<std::unique_ptr<MidiPlayer>()>;
 void setMidiPlayerFactory(MidiPlayerFactory factory); // an empty factory restores the real one
 
 // For tests of the real player: its songs sound into a WAV file rather than on the sound
-// card from the next PlaySong on (an empty path restores the card), and a wait until every
-// player's requests so far have been carried out.
+// card from the next PlaySong on (an empty path restores the card); a wait until every
+// player's requests so far have been carried out; and, after that wait, whether the
+// sound engine is ready, its SoundFont loaded.
 void setMidiAudioFile(const QString &path);
 void waitForMidiPlayers();
+bool midiEngineReady();

@@ -33,6 +33,8 @@ frmMusic::frmMusic(QWidget *parent)
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       Midi(createMidiPlayer())
 {
+    // A preview is likely: the sound engine gets ready while the player looks at the list.
+    Midi->setSongLikely(true);
     setWindowTitle(tr("Music"));
     setWindowIcon(blackSpadeIcon());
     resize(314, 197);

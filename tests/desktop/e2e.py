@@ -17,12 +17,14 @@ import time
 sys.dont_write_bytecode = True  # keeps the source tree clean
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
 from xsession import BAIZE, SKIP, Marrowby, XServer, missing_tools  # noqa: E402
+import pulse  # noqa: E402
 
 # Points of the table as the window opens it.
 BARE = (5, 5)                    # baize above the first pile
 BARE_BOTTOM = (170, 380)         # baize between the last pile and the buttons
 PILE0_TOP_CARD = (75, 60)        # the middle of pile 0's top card
 PILE0_TOP_MARGIN = (44, 59)      # inside its left edge, plain card in any design
+OPTIONS_MENU = (60, -10)         # "Options" in the menu bar above the table
 RESHUFFLE = (232, 347, 65, 25)
 DRAW = (232, 392, 65, 25)
 
@@ -194,6 +196,72 @@ def screen_reader(x, program, tmp):
     check(done.returncode == 0, done.stdout + done.stderr)
 
 
+def sound_server_or_skip(x):
+    """A private PulseAudio server that the program started in `x` will play into."""
+    missing = pulse.missing_tools()
+    if missing:
+        print("skipped: not installed: " + ", ".join(missing))
+        sys.exit(SKIP)
+    try:
+        server = pulse.PulseServer()
+    except RuntimeError as failure:
+        print(f"skipped: {failure}")
+        sys.exit(SKIP)
+    x.env.update(server.env)
+    return server
+
+
+def open_music_chooser(game):
+    """Opens the chooser, which then has the keyboard."""
+    game.click(*OPTIONS_MENU)
+    game.x.xdotool("key", "m")  # &Music...
+    dialog = game.x.find_window("^Music$")
+    check(dialog is not None, "the music chooser did not open")
+    return dialog
+
+
+@case
+def music_preview_sounds(x, program, tmp):
+    with sound_server_or_skip(x) as server, start(x, program, tmp) as game:
+        open_music_chooser(game)
+        # From OK to the list, the first song, Play Preview.
+        x.xdotool("key", "Tab", "Down", "alt+p")
+        recording = server.record()
+        time.sleep(3)
+        streams = server.stream_properties()
+        heard = recording.stop()
+        check(pulse.rms(heard) > 300, f"the preview was silent (RMS {pulse.rms(heard):.0f})")
+        named = {"application.name": "Marrowby", "application.icon_name": "marrowby",
+                 "media.role": "game"}
+        check(any(named.items() <= stream.items() for stream in streams),
+              f"no stream named as Marrowby: {streams}")
+        x.xdotool("key", "Escape")
+        time.sleep(0.5)
+        recording = server.record()
+        time.sleep(1)
+        after = recording.stop()
+        check(pulse.rms(after) < 10, "the song went on after the chooser closed")
+        check(game.exit_by_menu() == 0, "the program did not exit cleanly")
+
+
+@case
+def close_while_loading(x, program, tmp):
+    """The chooser starts the sound engine; the program is closed before it is ready."""
+    with sound_server_or_skip(x), start(x, program, tmp) as game:
+        game.still_table()
+        open_music_chooser(game)
+        started = time.monotonic()
+        x.xdotool("key", "Escape")
+        game.key("alt+f")
+        x.xdotool("key", "x")
+        try:
+            code = game.process.wait(10)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the program did not end")
+        check(code == 0, f"the program ended with {code}: {game.process.stderr.read()}")
+        print(f"ended {time.monotonic() - started:.2f} s after the chooser appeared")
+
+
 @case
 def command_line(x, program, tmp):
     def run(*args, env=x.env):
@@ -315,8 +383,9 @@ def debian_package(x, program, tmp, cmake, build_dir):
     deb = os.path.join(out, debs[0])
     depends = subprocess.run(["dpkg-deb", "-f", deb, "Depends"], capture_output=True,
                              text=True, timeout=60).stdout
-    # The libraries come from the executable's links; the rest is loaded at run time.
-    for needed in ("libqt6widgets6", "qt6-qpa-plugins",
+    # The libraries come from the executable's and the sound module's links; the rest is
+    # loaded at run time.
+    for needed in ("libqt6widgets6", "libfluidsynth3", "qt6-qpa-plugins",
                    "fluid-soundfont-gm | timgm6mb-soundfont"):
         check(needed in depends, f"the package does not depend on {needed}: {depends}")
     # Nothing a Debian games maintainer would have to fix: no error, no warning.

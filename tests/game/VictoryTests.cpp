@@ -53,8 +53,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return form->table->width() == width; }));
     }
 
-    // Every card home, in rank order, the piles empty.
-    void sendAllHome()
+    // Every card home, in rank order, the piles empty; with `firstLeft`, the cards of that
+    // rank and above stay out instead, one a pile from pile 0 on, in rank order.
+    void sendAllHome(int16_t firstLeft = 14)
     {
         std::vector<CardRef> cards;
         for (int16_t p = 1; p <= gclsDeck().Count(); ++p)
@@ -62,15 +63,21 @@ protected:
         std::sort(cards.begin(), cards.end(), [](const CardRef &a, const CardRef &b) {
             return a->CardNumber() < b->CardNumber();
         });
-        for (const CardRef &card : cards)
-            form->mclsHome[card->CardSuit()].Add(card);
-        while (gclsDeck().Count() > 0)
-            gclsDeck().Remove(1);
-        for (int16_t i = 0; i < 16; ++i) {
-            while (form->mclsPile[i].Count() > 0)
-                form->mclsPile[i].RemoveTopCard();
-            form->DrawPile(i);
+        for (CStack &pile : form->mclsPile)
+            while (pile.Count() > 0)
+                pile.RemoveTopCard();
+        int16_t pile = 0;
+        for (const CardRef &card : cards) {
+            if (card->CardNumber() >= firstLeft)
+                form->mclsPile[pile++].Add(card);
+            else
+                form->mclsHome[card->CardSuit()].Add(card);
         }
+        for (int16_t p = gclsDeck().Count(); p >= 1; --p)
+            if (gclsDeck().Card(p)->CardNumber() < firstLeft)
+                gclsDeck().Remove(p);
+        for (int16_t i = 0; i < 16; ++i)
+            form->DrawPile(i);
         for (int16_t h = 0; h < 4; ++h)
             form->DrawHome(h);
     }
@@ -305,6 +312,24 @@ TEST_F(Victory, AClickOnTheClipKeepsTheDraw)
     EXPECT_TRUE(form->DrawModeOn());
     QTest::mouseClick(form->table, Qt::LeftButton, {}, QPoint(20, 300));
     EXPECT_FALSE(form->DrawModeOn());
+}
+
+// The sound engine is asked to get ready once a suit's worth of cards is left, whichever
+// way the count gets there, and is let go when the game is far from a win again.
+TEST_F(Victory, TheSongIsExpectedFromThirteenCardsLeftUntilTheGameIsFarFromAWin)
+{
+    sendAllHome(10); // the tens to the kings left, the tens on piles 0 to 3
+    form->picPile_DblClick(0);
+    form->picPile_DblClick(1);
+    EXPECT_FALSE(midi.log->songLikely) << "14 cards left";
+    form->picPile_DblClick(2);
+    EXPECT_TRUE(midi.log->songLikely) << "13 cards left";
+    form->mnuOptionsUndo->trigger();
+    EXPECT_FALSE(midi.log->songLikely) << "undone to 14";
+    form->picPile_DblClick(2);
+    EXPECT_TRUE(midi.log->songLikely);
+    QTest::keyClick(form.get(), Qt::Key_F2);
+    EXPECT_FALSE(midi.log->songLikely) << "a new game";
 }
 
 } // namespace

@@ -25,6 +25,13 @@ int peakOf(const QString &wav)
     return peak;
 }
 
+// Whether a shared library whose path contains `name` is loaded in this process.
+bool mapped(const char *name)
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name);
+}
+
 class MidiPlayerTest : public ::testing::Test
 {
 protected:
@@ -56,6 +63,45 @@ protected:
     const QString mHeard = mDir.filePath(QStringLiteral("heard.wav"));
     std::unique_ptr<MidiPlayer> mPlayer = createMidiPlayer();
 };
+
+// First in the file: it needs a process where no song was asked for yet.
+TEST_F(MidiPlayerTest, NothingOfTheSoundEngineLoadsUntilASongMayBeWantedAndItGoesAfter)
+{
+    mPlayer->setSongFile(programFile(QStringLiteral("Ragtime.mid")));
+    mPlayer->StopSong();
+    mPlayer->setSongLikely(false);
+    waitForMidiPlayers();
+    EXPECT_FALSE(midiEngineReady());
+    EXPECT_FALSE(mapped("fluidsynth")) << "the program itself links FluidSynth";
+
+    mPlayer->setSongLikely(true);
+    EXPECT_TRUE(midiEngineReady());
+    EXPECT_TRUE(mapped("/marrowby-synth.so") && mapped("/libfluidsynth"));
+    // A second player's expectation outlives the first's.
+    auto other = createMidiPlayer();
+    other->setSongLikely(true);
+    mPlayer->setSongLikely(false);
+    EXPECT_TRUE(midiEngineReady());
+    other.reset();
+    EXPECT_FALSE(midiEngineReady());
+}
+
+// Each case starts with the engine not ready: the song waits for it, and a stop or the
+// player's end in the meantime means it never sounds.
+TEST_F(MidiPlayerTest, ASongAskedBeforeTheEngineIsReadyStartsWhenItIsUnlessStoppedFirst)
+{
+    const QString song = programFile(QStringLiteral("Ragtime.mid"));
+    for (bool destroy : {false, true}) {
+        mPlayer->setSongFile(song);
+        mPlayer->PlaySong();
+        destroy ? mPlayer.reset() : mPlayer->StopSong();
+        EXPECT_FALSE(midiEngineReady()) << "let go again, as nothing expects a song";
+        EXPECT_FALSE(QFileInfo::exists(mHeard)) << "a sound device was opened";
+    }
+    mPlayer = createMidiPlayer();
+    ASSERT_FALSE(midiEngineReady());
+    EXPECT_TRUE(playing(QStringLiteral("Ragtime.mid")));
+}
 
 TEST_F(MidiPlayerTest, StopWithNothingPlayingAndNoMissingOrBrokenSongMakeASound)
 {

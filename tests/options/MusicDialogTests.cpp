@@ -102,6 +102,7 @@ TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
     whenShown<frmMusic>([&](frmMusic &dialog) {
         EXPECT_EQ(dialog.lstMidi->currentRow(), 0);
         EXPECT_EQ(dialog.focusWidget(), dialog.cmdOK);
+        EXPECT_TRUE(mMidi.log->songLikely); // the sound engine gets ready for a preview
         calls.clear();
         dialog.cmdPreview_Click(); // "(No Music)" has nothing to preview
         EXPECT_EQ(dialog.cmdPreview->text(), QStringLiteral("Play &Preview"));

@@ -52,8 +52,10 @@ private:
 };
 
 // Every call made to any fake player, in order, as "SongFile=<path>", "PlaySong", "StopSong".
+// The last song expectation any of them was given is kept apart.
 struct MidiLog {
     QStringList calls;
+    bool songLikely = false;
 };
 
 class FakeMidiPlayer : public MidiPlayer
@@ -68,6 +70,7 @@ public:
     }
     void PlaySong() override { mLog->calls << QStringLiteral("PlaySong"); }
     void StopSong() override { mLog->calls << QStringLiteral("StopSong"); }
+    void setSongLikely(bool likely) override { mLog->songLikely = likely; }
 
 private:
     std::shared_ptr<MidiLog> mLog;
