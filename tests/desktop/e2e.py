@@ -317,14 +317,14 @@ def tool_or_skip(name):
         sys.exit(SKIP)
 
 
-def check_layout(prefix, build_dir, commands="bin"):
-    folder = os.path.join(prefix, "lib", "marrowby")
+def check_layout(prefix, build_dir, commands="bin", programs="lib"):
+    folder = os.path.join(prefix, programs, "marrowby")
     command = os.path.join(prefix, commands, "marrowby")
     check(os.path.realpath(command) == os.path.realpath(os.path.join(folder, "marrowby")),
-          f"{commands}/marrowby does not start the program in lib/marrowby")
+          f"{commands}/marrowby does not start the program in {programs}/marrowby")
     check(os.access(command, os.X_OK), f"{commands}/marrowby is not executable")
     built = sorted(os.listdir(os.path.join(build_dir, "program")))
-    check(sorted(os.listdir(folder)) == built, f"lib/marrowby does not hold {built}")
+    check(sorted(os.listdir(folder)) == built, f"{programs}/marrowby does not hold {built}")
     share = os.path.join(prefix, "share")
     desktop = os.path.join(share, "applications", "io.github.marrowby.Marrowby.desktop")
     metainfo = os.path.join(share, "metainfo", "io.github.marrowby.Marrowby.metainfo.xml")
@@ -348,12 +348,12 @@ def validate(desktop, metainfo):
         check(done.returncode == 0, f"{tool}: {done.stdout}{done.stderr}")
 
 
-def run_installed(x, prefix, tmp, commands="bin"):
+def run_installed(x, prefix, tmp, commands="bin", programs="lib"):
     program = os.path.join(prefix, commands, "marrowby")
     with start(x, program, tmp) as game:
         check_dealt_table(game)
         check_exit_writes_defaults(game, program)
-    folder = os.path.realpath(os.path.join(prefix, "lib", "marrowby"))
+    folder = os.path.realpath(os.path.join(prefix, programs, "marrowby"))
     check(game.settings()["MusicFilename"].startswith(folder + "/"),
           "the installed program did not find its own folder")
 
@@ -394,7 +394,9 @@ def debian_package(x, program, tmp, cmake, build_dir):
     check(done.returncode == 0, "lintian: " + done.stdout + done.stderr)
     root = os.path.join(tmp, "root")
     subprocess.run(["dpkg-deb", "-x", deb, root], check=True, timeout=120)
-    validate(*check_layout(os.path.join(root, "usr"), build_dir, commands="games"))
+    # Debian keeps a game's command in /usr/games and its private files in /usr/lib/games.
+    layout = {"commands": "games", "programs": os.path.join("lib", "games")}
+    validate(*check_layout(os.path.join(root, "usr"), build_dir, **layout))
     version = subprocess.run(["dpkg-deb", "-f", deb, "Version"], capture_output=True,
                              text=True, timeout=60).stdout.strip()
     with gzip.open(os.path.join(root, "usr", "share", "doc", "marrowby", "changelog.gz"),
@@ -402,7 +404,7 @@ def debian_package(x, program, tmp, cmake, build_dir):
         latest = changelog.readline()
     check(latest.startswith(f"marrowby ({version}) "),
           f"the changelog's latest entry is {latest.strip()!r}, the package {version}")
-    run_installed(x, os.path.join(root, "usr"), tmp, commands="games")
+    run_installed(x, os.path.join(root, "usr"), tmp, **layout)
 
 
 def main():
