@@ -2,9 +2,8 @@
 #include "animation/AnimationWidget.h"
 
 #include "animation/AviReader.h"
+#include "platform/PlainFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 
 #include <algorithm>
@@ -39,11 +38,7 @@ void AnimationWidget::closeClip()
 bool AnimationWidget::load(const QString &path)
 {
     closeClip();
-    // Only a plain file of sane size is read: not a device, not a pipe.
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || file.size() > MaxFileBytes || !file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.read(MaxFileBytes);
+    const QByteArray bytes = readPlainFile(path, MaxFileBytes).bytes;
     const std::optional<AviClip> clip =
         readAviClip({reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())});
     if (!clip)

@@ -19,6 +19,9 @@ constexpr uint32_t kBiRle8 = 1;
 constexpr int64_t kDefaultIntervalUs = 100000;
 constexpr int32_t kMinIntervalMs = 10;
 constexpr int32_t kMaxIntervalMs = 10000;
+// Clips group frames in 'rec ' lists one level deep; a few more levels are tolerated, but the
+// file must not choose how deep the reader recurses.
+constexpr int kMaxRecordDepth = 8;
 
 // Reads a little-endian field; a field past the end reads as 0.
 uint32_t le32(Bytes data, size_t at)
@@ -222,11 +225,15 @@ public:
           mCanvas(size_t(format.width) * size_t(format.height), uint8_t{0})
     {}
 
-    bool visit(const Chunk &chunk)
+    bool visit(const Chunk &chunk, int depth = 0)
     {
-        if (chunk.id == fourcc("LIST") && chunk.listType() == fourcc("rec "))
-            return forEachChunk(chunk.listBody(), [this](const Chunk &c) { return visit(c); }) !=
-                   Walk::Stopped;
+        if (chunk.id == fourcc("LIST") && chunk.listType() == fourcc("rec ")) {
+            if (depth == kMaxRecordDepth)
+                return false;
+            return forEachChunk(chunk.listBody(), [this, depth](const Chunk &c) {
+                       return visit(c, depth + 1);
+                   }) != Walk::Stopped;
+        }
         const uint16_t kind = uint16_t(chunk.id >> 16);
         if ((chunk.id & 0xffff) != mFormat.frameId ||
             (kind != ('d' | 'c' << 8) && kind != ('d' | 'b' << 8)))

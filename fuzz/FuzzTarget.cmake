@@ -1,12 +1,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # marrowby_fuzz_target(<name> SOURCES <file>... [QT_COMPONENTS <component>...]
-#                      [CORPUS <folder>] [DICT <file>] [SECONDS <n>])
+#                      [CORPUS <folder>...] [DICT <file>] [SECONDS <n>]
+#                      [TIMEOUT <seconds>] [MAX_LEN <bytes>])
 #
 # Adds the test fuzz_<name>: it builds a libFuzzer target from SOURCES with clang, with
 # AddressSanitizer and UndefinedBehaviorSanitizer, in a project of its own (so the main
 # build may use any compiler), then fuzzes it for SECONDS (20 unless given), or for
 # $MARROWBY_FUZZ_SECONDS when that is set. The seeds in CORPUS are read, never written.
-# Without clang there is no test.
+# An input that takes longer than TIMEOUT fails the test as a crash would; MAX_LEN
+# bounds the inputs the fuzzer makes. Without clang there is no test.
 #
 # Run with -P, this file is that test's script.
 include_guard(GLOBAL)
@@ -31,9 +33,16 @@ if(CMAKE_SCRIPT_MODE_FILE)
     if(FUZZ_DICT)
         list(APPEND options -dict=${FUZZ_DICT})
     endif()
+    if(FUZZ_TIMEOUT)
+        list(APPEND options -timeout=${FUZZ_TIMEOUT})
+    endif()
+    if(FUZZ_MAX_LEN)
+        list(APPEND options -max_len=${FUZZ_MAX_LEN})
+    endif()
+    string(REPLACE "|" ";" corpus "${FUZZ_CORPUS}")
     # New finds go to a corpus of the build's own; the seeds stay as they are.
     file(MAKE_DIRECTORY ${FUZZ_BINARY_DIR}/corpus)
-    run(${FUZZ_BINARY_DIR}/${FUZZ_NAME} ${options} ${FUZZ_BINARY_DIR}/corpus ${FUZZ_CORPUS})
+    run(${FUZZ_BINARY_DIR}/${FUZZ_NAME} ${options} ${FUZZ_BINARY_DIR}/corpus ${corpus})
     return()
 endif()
 
@@ -41,7 +50,8 @@ find_program(MARROWBY_CLANGXX NAMES clang++ clang++-14)
 set(MARROWBY_FUZZ_TARGET_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
 
 function(marrowby_fuzz_target name)
-    cmake_parse_arguments(PARSE_ARGV 1 FUZZ "" "CORPUS;DICT;SECONDS" "SOURCES;QT_COMPONENTS")
+    cmake_parse_arguments(PARSE_ARGV 1 FUZZ "" "DICT;SECONDS;TIMEOUT;MAX_LEN"
+        "SOURCES;QT_COMPONENTS;CORPUS")
     if(NOT MARROWBY_CLANGXX)
         return()
     endif()
@@ -51,12 +61,14 @@ function(marrowby_fuzz_target name)
     # Lists travel to the script with "|" between their items.
     list(JOIN FUZZ_SOURCES "|" sources)
     list(JOIN FUZZ_QT_COMPONENTS "|" components)
+    list(JOIN FUZZ_CORPUS "|" corpus)
     get_filename_component(here ${MARROWBY_FUZZ_TARGET_SCRIPT} DIRECTORY)
     add_test(NAME fuzz_${name} COMMAND ${CMAKE_COMMAND}
         -DFUZZ_NAME=${name} -DFUZZ_SOURCES=${sources} -DFUZZ_QT_COMPONENTS=${components}
         -DFUZZ_PROJECT=${here}/FuzzProject -DFUZZ_BINARY_DIR=${CMAKE_CURRENT_BINARY_DIR}/${name}
         -DFUZZ_COMPILER=${MARROWBY_CLANGXX} -DFUZZ_INCLUDE_DIR=${CMAKE_SOURCE_DIR}
-        -DFUZZ_CORPUS=${FUZZ_CORPUS} -DFUZZ_DICT=${FUZZ_DICT} -DFUZZ_SECONDS=${FUZZ_SECONDS}
+        -DFUZZ_CORPUS=${corpus} -DFUZZ_DICT=${FUZZ_DICT} -DFUZZ_SECONDS=${FUZZ_SECONDS}
+        -DFUZZ_TIMEOUT=${FUZZ_TIMEOUT} -DFUZZ_MAX_LEN=${FUZZ_MAX_LEN}
         -P ${MARROWBY_FUZZ_TARGET_SCRIPT})
     set_tests_properties(fuzz_${name} PROPERTIES LABELS fuzz)
 endfunction()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Writes a few small clips for the clip reader's fuzzer to start from:
+// Writes a few small clips for the clip reader's fuzzer to start from, among them frames
+// grouped in 'rec ' lists, nested a little and past what the reader accepts:
 //   marrowby_clip_seeds FOLDER
 #include "tools/AviWriter.h"
 
@@ -16,9 +17,10 @@ std::vector<uint8_t> picture(int32_t width, int32_t height, int seed)
     return pixels;
 }
 
-AviStream clip(AviStream::Compression compression, int32_t width, int32_t height, int frames)
+AviStream clip(AviStream::Compression compression, int32_t width, int32_t height, int frames,
+               int recordDepth = 0)
 {
-    AviStream stream{width, height, 9, compression, {}, {}};
+    AviStream stream{width, height, 9, compression, {}, {}, recordDepth};
     for (int i = 0; i < 256; ++i)
         stream.palette[i] = uint32_t(i * 0x010203);
     for (int k = 0; k < frames; ++k) {
@@ -50,7 +52,10 @@ int main(int argc, char **argv)
     deltas.chunks.push_back({});                                               // the picture again
     return save(folder + "/rle.avi", clip(AviStream::Rle8, 7, 5, 3)) &&
                    save(folder + "/uncompressed.avi", clip(AviStream::Uncompressed, 5, 3, 2)) &&
-                   save(folder + "/deltas.avi", deltas)
+                   save(folder + "/deltas.avi", deltas) &&
+                   save(folder + "/records.avi", clip(AviStream::Rle8, 4, 3, 2, 1)) &&
+                   save(folder + "/nested-records.avi", clip(AviStream::Rle8, 4, 3, 2, 3)) &&
+                   save(folder + "/too-deep-records.avi", clip(AviStream::Rle8, 3, 2, 1, 9))
                ? 0
                : 1;
 }

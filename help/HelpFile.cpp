@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/HelpFile.h"
 
+#include "help/HelpMarkup.h"
+#include "platform/PlainFile.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -60,9 +62,13 @@ HelpParseResult parseHelpFile(const QByteArray &data)
     HelpFile file;
     QStringList body;
     std::set<int32_t> contexts;
+    qsizetype keywords = 0;
+    const QString tooLong =
+        QCoreApplication::translate("HelpFile", "a title or index word longer than %1 characters")
+            .arg(kMaxHelpTitle);
     auto finishTopic = [&] {
         if (!file.topics.empty())
-            file.topics.back().html = body.join(QLatin1Char('\n'));
+            file.topics.back().html = safeHelpMarkup(body.join(QLatin1Char('\n')));
         body.clear();
     };
 
@@ -81,8 +87,13 @@ HelpParseResult parseHelpFile(const QByteArray &data)
         const QString word = line.left(space);
         const QString rest = space < 0 ? QString() : line.mid(space + 1).trimmed();
         if (word == QLatin1String("@title") && file.topics.empty()) {
+            if (rest.size() > kMaxHelpTitle)
+                return refuse(number, tooLong);
             file.title = rest;
         } else if (word == QLatin1String("@topic")) {
+            if (file.topics.size() == kMaxHelpTopics)
+                return refuse(number, QCoreApplication::translate("HelpFile", "more than %1 topics")
+                                          .arg(kMaxHelpTopics));
             const qsizetype gap = rest.indexOf(QLatin1Char(' '));
             const std::optional<int32_t> context = contextNumber(rest.left(gap));
             if (!context)
@@ -99,12 +110,23 @@ HelpParseResult parseHelpFile(const QByteArray &data)
                 return refuse(
                     number,
                     QCoreApplication::translate("HelpFile", "topic %1 has no title").arg(*context));
+            if (topic.title.size() > kMaxHelpTitle)
+                return refuse(number, tooLong);
             finishTopic();
             file.topics.push_back(std::move(topic));
         } else if (word == QLatin1String("@keywords") && !file.topics.empty()) {
-            for (const QString &keyword : rest.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-                if (!keyword.trimmed().isEmpty())
-                    file.topics.back().keywords << keyword.trimmed();
+            for (const QString &part : rest.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+                const QString keyword = part.trimmed();
+                if (keyword.size() > kMaxHelpTitle)
+                    return refuse(number, tooLong);
+                if (keyword.isEmpty())
+                    continue;
+                if (++keywords > kMaxHelpKeywords)
+                    return refuse(
+                        number, QCoreApplication::translate("HelpFile", "more than %1 index words")
+                                    .arg(kMaxHelpKeywords));
+                file.topics.back().keywords << keyword;
+            }
         } else {
             return refuse(
                 number,
@@ -119,13 +141,20 @@ HelpParseResult parseHelpFile(const QByteArray &data)
 
 HelpParseResult readHelpFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    using Status = PlainFileRead::Status;
+    PlainFileRead read = readPlainFile(path, kMaxHelpFileSize);
+    switch (read.status) {
+    case Status::Read:
+        return parseHelpFile(read.bytes);
+    case Status::Missing:
         return {std::nullopt, QCoreApplication::translate("HelpFile", "the file is missing")};
-    if (!file.open(QIODevice::ReadOnly))
+    case Status::NotPlain:
+        return {std::nullopt, QCoreApplication::translate("HelpFile", "it is not a plain file")};
+    case Status::Unreadable:
         return {std::nullopt, QCoreApplication::translate("HelpFile", "the file cannot be opened")};
-    if (file.size() > kMaxHelpFileSize)
+    case Status::TooLarge:
         return {std::nullopt, QCoreApplication::translate(
                                   "HelpFile", "the file is larger than a help file can be")};
-    return parseHelpFile(file.read(kMaxHelpFileSize + 1));
+    }
+    return {std::nullopt, QCoreApplication::translate("HelpFile", "the file cannot be opened")};
 }

@@ -32,6 +32,10 @@ struct HelpParseResult {
 
 // Larger files are refused unread.
 inline constexpr qint64 kMaxHelpFileSize = 1024 * 1024;
+// Files with more, or longer, are refused: the window must show them promptly.
+inline constexpr size_t kMaxHelpTopics = 1000;
+inline constexpr qsizetype kMaxHelpKeywords = 5000; // over the whole file
+inline constexpr qsizetype kMaxHelpTitle = 200;     // characters in a title or index word
 
 HelpParseResult parseHelpFile(const QByteArray &data);
 HelpParseResult readHelpFile(const QString &path);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/HelpWindow.h"
 
+#include "help/HelpMarkup.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -76,7 +78,7 @@ QString HelpBrowser::page(const QUrl &name) const
     bool number = false;
     const int32_t context = what.toInt(&number);
     if (const HelpTopic *topic = number ? mHelp.file->topic(context) : nullptr)
-        return QStringLiteral("<h2>%1</h2>\n").arg(topic->title.toHtmlEscaped()) + topic->html;
+        return helpTopicPage(*topic);
     return HelpWindow::tr("<h2>No help on this subject</h2>"
                           "<p>This help file has no topic numbered %1. "
                           "The <a href=\"%2\">contents</a> may lead you to what you need.</p>")

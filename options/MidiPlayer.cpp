@@ -2,12 +2,12 @@
 #include "options/MidiPlayer.h"
 
 #include "options/SynthModule.h"
+#include "platform/PlainFile.h"
 #include "platform/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLibrary>
 #include <QLoggingCategory>
 #include <QSet>
@@ -42,12 +42,7 @@ QByteArray readSong(const QString &path)
 {
     if (path.isEmpty())
         return {};
-    QFile file(resolveIgnoringCase(path));
-    // Only a plain file: a pipe or a device could block or never end.
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray song = file.read(kLargestSong + 1);
-    return song.size() > kLargestSong ? QByteArray() : song;
+    return readPlainFile(resolveIgnoringCase(path), kLargestSong).bytes;
 }
 
 // Each PlaySong and StopSong of a player counts one request; a song whose request is no

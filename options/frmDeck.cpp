@@ -5,6 +5,7 @@
 #include "platform/FittingFont.h"
 #include "resources/Images.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -45,7 +46,9 @@ frmDeck::frmDeck(QWidget *parent)
         // The rounded corners of a card show the dialog behind it.
         picBack[i]->setBackColor(palette().color(QPalette::Window));
         picBack[i]->setFocusPolicy(Qt::StrongFocus);
+        picBack[i]->installEventFilter(this);
         connect(picBack[i], &PictureBox::Click, this, &frmDeck::picBack_Click);
+        connect(picBack[i], &PictureBox::KeyDown, this, &frmDeck::picBack_KeyDown);
         if (previous)
             setTabOrder(previous, picBack[i]);
         previous = picBack[i];
@@ -55,6 +58,7 @@ frmDeck::frmDeck(QWidget *parent)
     // Not the default button: Return does not close the dialog from a box.
     cmdOK->setAutoDefault(false);
     setTabOrder(previous, cmdOK);
+    cmdOK->installEventFilter(this);
     connect(cmdOK, &QPushButton::clicked, this, &frmDeck::cmdOK_Click);
     growButton();
 
@@ -124,4 +128,23 @@ void frmDeck::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(grown(designRect(miSelectedBack), kBorder + kRing),
                      palette().color(QPalette::Highlight));
+}
+
+// Space is the keyboard's click: it chooses the box that has the focus, as a click would.
+void frmDeck::picBack_KeyDown(int16_t Index, QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier)
+        return;
+    event->accept();
+    picBack_Click(Index);
+}
+
+// The focus ring shows once a key is pressed in the dialog, so a player who only
+// clicks sees the boxes as they always were.
+bool frmDeck::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress)
+        for (PictureBox *box : picBack)
+            box->setFocusRing(true);
+    return QDialog::eventFilter(watched, event);
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+class QKeyEvent;
 class QPushButton;
 
 // The card-back chooser: twelve backs, the chosen one outlined. OK records the
@@ -25,9 +26,11 @@ public:
 
     void Form_Load();
     void picBack_Click(int16_t Index);
+    void picBack_KeyDown(int16_t Index, QKeyEvent *event);
     void cmdOK_Click();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -13,7 +13,7 @@ ALLOWED = {
     "resources": set(),
     "cards": set(),
     "platform": {"cards"},
-    "animation": set(),
+    "animation": {"cards", "platform"},
     "help": {"resources", "cards", "platform"},
     "options": {"resources", "cards", "platform"},
     "game": set(LAYERS) - {"game"},

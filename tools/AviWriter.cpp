@@ -174,6 +174,9 @@ std::vector<uint8_t> writeAvi(const AviStream &stream)
 
     const size_t movi = w.open("LIST", "movi");
     const size_t moviStart = movi + 4; // index offsets count from the list type
+    std::vector<size_t> records;
+    for (int level = 0; level < stream.recordDepth; ++level)
+        records.push_back(w.open("LIST", "rec "));
     std::vector<size_t> offsets;
     for (const auto &chunk : stream.chunks) {
         offsets.push_back(w.bytes.size() - moviStart);
@@ -181,6 +184,8 @@ std::vector<uint8_t> writeAvi(const AviStream &stream)
         w.append(chunk);
         w.close(at);
     }
+    for (auto record = records.rbegin(); record != records.rend(); ++record)
+        w.close(*record);
     w.close(movi);
 
     const size_t idx1 = w.open("idx1");

@@ -17,6 +17,7 @@ struct AviStream {
     Compression compression = Rle8;
     std::array<uint32_t, 256> palette{};      // 0xRRGGBB
     std::vector<std::vector<uint8_t>> chunks; // one encoded frame each, written as given
+    int recordDepth = 0; // how many 'rec ' lists, one inside the other, hold the frames
 };
 
 // One frame of palette indices, top row first, encoded bottom-up as a picture of its kind.

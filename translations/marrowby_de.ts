@@ -70,6 +70,31 @@ Try &apos;%1 --help&apos; for more information.
         <source>the file cannot be opened</source>
         <translation>die Datei lässt sich nicht öffnen</translation>
     </message>
+    <message>
+        <source>a title or index word longer than %1 characters</source>
+        <translation>ein Titel oder Indexbegriff mit mehr als %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>more than %1 topics</source>
+        <translation>mehr als %1 Themen</translation>
+    </message>
+    <message>
+        <source>more than %1 index words</source>
+        <translation>mehr als %1 Indexbegriffe</translation>
+    </message>
+    <message>
+        <source>it is not a plain file</source>
+        <translation>sie ist keine gewöhnliche Datei</translation>
+    </message>
+</context>
+<context>
+    <name>HelpMarkup</name>
+    <message>
+        <source>
+&lt;p&gt;&lt;i&gt;The rest of this topic is too long to show.&lt;/i&gt;&lt;/p&gt;</source>
+        <translation>
+&lt;p&gt;&lt;i&gt;Der Rest dieses Themas ist zu lang, um ihn zu zeigen.&lt;/i&gt;&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>

@@ -94,6 +94,20 @@ TEST(AviReader, RunLengthFramesDrawOverThePreviousPictureAndTopDownFramesAreFlip
     EXPECT_EQ(topDown->frames.front(), flipped);
 }
 
+TEST(AviReader, ReadsFramesGroupedInRecordListsButRefusesDeepNesting)
+{
+    const std::vector<Bytes> pictures{pattern(6, 4, 1), pattern(6, 4, 2)};
+    AviStream stream = clipOf(AviStream::Rle8, 6, 4, pictures);
+    stream.recordDepth = 2;
+    const auto grouped = readAviClip(writeAvi(stream));
+    ASSERT_TRUE(grouped);
+    EXPECT_EQ(grouped->frames, pictures);
+
+    // Once overflowed the stack: the file must not choose how deep the reader goes.
+    stream.recordDepth = 100000;
+    EXPECT_FALSE(readAviClip(writeAvi(stream)));
+}
+
 TEST(AviReader, TakesTheFrameRateFromTheStreamAndKeepsItSane)
 {
     struct Case {

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <memory>
 
 namespace {
@@ -99,6 +101,11 @@ TEST_P(DialogFont, GrowsAndFits)
 }
 
 INSTANTIATE_TEST_SUITE_P(LargerFonts, DialogFont,
-                         ::testing::Values(inPoints(11), inPoints(13), atDpi144()));
+                         ::testing::Values(inPoints(11), inPoints(13), atDpi144()),
+                         [](const ::testing::TestParamInfo<QFont> &info) {
+                             const QFont &f = info.param;
+                             return f.pixelSize() > 0 ? "px" + std::to_string(f.pixelSize())
+                                                      : "pt" + std::to_string(f.pointSize());
+                         });
 
 } // namespace

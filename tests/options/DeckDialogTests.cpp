@@ -69,6 +69,25 @@ TEST(DeckDialog, OnlyAClickChoosesABox)
     EXPECT_EQ(glCardBack, 55);
 }
 
+// Without a mouse: Tab shows where the focus is, Space chooses that box like a click.
+TEST(DeckDialog, SpaceChoosesTheFocusedBoxAndTheRingShowsOnlyForTheKeyboard)
+{
+    glCardBack = 54;
+    whenShown<frmDeck>([](frmDeck &dialog) {
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        EXPECT_FALSE(dialog.picBack[0]->FocusRing());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_TRUE(dialog.picBack[1]->FocusRing());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{1});
+        QTest::keyClick(dialog.cmdOK, Qt::Key_Space);
+    });
+    frmDeck dialog;
+    dialog.exec();
+    EXPECT_EQ(glCardBack, 55);
+}
+
 TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)
 {
     ScopedFakeMidi midi;
