@@ -44,25 +44,25 @@ frmMain::~frmMain()
 
 void frmMain::createMenus()
 {
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFileNewGame = mnuFile->addAction(QStringLiteral("&New Game"));
+    mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFileNewGame = mnuFile->addAction(tr("&New Game"));
     mnuFileNewGame->setShortcut(Qt::Key_F2);
     mnuFile->addSeparator();
-    mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    mnuFileExit = mnuFile->addAction(tr("E&xit"));
 
-    mnuOptions = menuBar()->addMenu(QStringLiteral("Options"));
-    mnuFileDeck = mnuOptions->addAction(QStringLiteral("&Deck..."));
-    mnuOptionsMusic = mnuOptions->addAction(QStringLiteral("&Music..."));
+    mnuOptions = menuBar()->addMenu(tr("Options"));
+    mnuFileDeck = mnuOptions->addAction(tr("&Deck..."));
+    mnuOptionsMusic = mnuOptions->addAction(tr("&Music..."));
     mnuOptions->addSeparator();
-    mnuOptionsUndo = mnuOptions->addAction(QStringLiteral("&Undo Last Move"));
+    mnuOptionsUndo = mnuOptions->addAction(tr("&Undo Last Move"));
     mnuOptionsUndo->setShortcut(Qt::CTRL | Qt::Key_Z);
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelpContents = mnuHelp->addAction(QStringLiteral("&Contents..."));
+    mnuHelp = menuBar()->addMenu(tr("&Help"));
+    mnuHelpContents = mnuHelp->addAction(tr("&Contents..."));
     mnuHelpContents->setShortcut(Qt::Key_F1);
     mnuHelp->addSeparator();
-    mnuHelpHvGames = mnuHelp->addAction(QStringLiteral("&Halvren Games Web Site..."));
-    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About Marrowby..."));
+    mnuHelpHvGames = mnuHelp->addAction(tr("&Halvren Games Web Site..."));
+    mnuHelpAbout = mnuHelp->addAction(tr("&About Marrowby..."));
 }
 
 void frmMain::createControls()
@@ -70,9 +70,9 @@ void frmMain::createControls()
     table = new TableSurface(this);
     setCentralWidget(table);
 
-    cmdDraw = new QPushButton(QStringLiteral("Draw"), table);
+    cmdDraw = new QPushButton(tr("Draw"), table);
     cmdDraw->resize(65, 25);
-    cmdReShuffle = new QPushButton(QStringLiteral("Re-Shuffle"), table);
+    cmdReShuffle = new QPushButton(tr("Re-Shuffle"), table);
     cmdReShuffle->resize(65, 25);
 
     // The design holds the first member of each control array; the rest are made by
@@ -93,7 +93,7 @@ void frmMain::createControls()
     // The drag picture never takes the mouse: the window does, during a drag.
     picDrag->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    lblShufflesLeft = new QLabel(QStringLiteral("2 Shuffles Left"), table);
+    lblShufflesLeft = new QLabel(tr("%1 Shuffles Left").arg(2), table);
     lblShufflesLeft->resize(73, 17);
     lblShufflesLeft->setAlignment(Qt::AlignCenter);
     lblShufflesLeft->setStyleSheet(QStringLiteral("color: white;"));
@@ -101,7 +101,7 @@ void frmMain::createControls()
     cmdReShuffle->setFont(buttonFont);
     cmdDraw->setFont(buttonFont);
     lblShufflesLeft->setFont(
-        fittingFont(lblShufflesLeft->font(), {{QStringLiteral("0 Shuffles Left"), 73 - 2}}));
+        fittingFont(lblShufflesLeft->font(), {{tr("%1 Shuffles Left").arg(0), 73 - 2}}));
 
     for (int k = 0; k < 2; ++k) {
         imgLocate[k] = new QLabel(table);
@@ -258,8 +258,8 @@ void frmMain::mnuFileNewGame_Click()
 void frmMain::UpdateCaption()
 {
     const int16_t count = gclsDeck().Count();
-    setWindowTitle(msTitle + QStringLiteral(" - ") + QString::number(count) +
-                   (count == 1 ? QStringLiteral(" Card Left") : QStringLiteral(" Cards Left")));
+    setWindowTitle(msTitle + QStringLiteral(" - ") +
+                   (count == 1 ? tr("1 Card Left") : tr("%1 Cards Left").arg(count)));
     // Every move, undo and deal that changes the count comes through here.
     expectSongNearWin();
 }

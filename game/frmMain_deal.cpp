@@ -98,7 +98,6 @@ void frmMain::cmdReShuffle_Click()
 
 void frmMain::ShowShufflesLeft()
 {
-    lblShufflesLeft->setText(miShufflesLeft == 1 ? QStringLiteral("1 Shuffle Left")
-                                                 : QString::number(miShufflesLeft) +
-                                                       QStringLiteral(" Shuffles Left"));
+    lblShufflesLeft->setText(miShufflesLeft == 1 ? tr("1 Shuffle Left")
+                                                 : tr("%1 Shuffles Left").arg(miShufflesLeft));
 }

@@ -21,8 +21,7 @@ void frmMain::cmdDraw_Click()
 void frmMain::setCustomCursor(bool on)
 {
     const int16_t pointer = on ? PictureBox::vbCustom : PictureBox::vbDefault;
-    const QString tip =
-        on ? QStringLiteral("To Cancel the Draw, Click on the Draw button again.") : QString();
+    const QString tip = on ? tr("To Cancel the Draw, Click on the Draw button again.") : QString();
     for (PictureBox *box : picPile) {
         box->setMousePointer(pointer);
         box->setToolTip(tip);

@@ -12,6 +12,33 @@
 
 using namespace TableGeometry;
 
+namespace {
+
+// The room between columns grows with the window: 1 pixel for every 10 of width, rounded to
+// the nearest whole number and a half to the even one.
+int ColumnSpacing(float SW)
+{
+    return static_cast<int>(std::nearbyint(static_cast<double>(SW) / 5 / 2 - 10));
+}
+
+// The smallest table on which every dealt pile, home pile, button and label lies wholly
+// inside and apart from the others. The five columns decide the width: it is the first at
+// which the last column's three fanned cards fit, and then the columns keep a gap between
+// them and the home row's buttons stand well clear of the last pile. The height ends
+// with the home piles' cards; their frames' bottom lines may fall outside, as they do at
+// the opening size.
+QSize MinimumTableSize(int CW, int CH)
+{
+    const int dealtWidth = CW + (DealtPileCards - 1) * FanStep;
+    int SW = 0;
+    while (ColumnLeft + 4 * (CW + ColumnSpacing(static_cast<float>(SW))) + dealtWidth > SW)
+        ++SW;
+    const int homeTop = RowGap + 3 * (CH + RowGap);
+    return {SW, homeTop + HomeBorder / 2 + CH};
+}
+
+} // namespace
+
 void frmMain::CreatePiles()
 {
     const int CW = gclsDeck().CardWidth();
@@ -36,6 +63,7 @@ void frmMain::CreatePiles()
         picHome[i]->show();
         picHome[i]->raise();
     }
+    table->setMinimumSize(MinimumTableSize(CW, CH));
     // Markers ride above the piles.
     for (QLabel *marker : {imgLocate[0], imgLocate[1], imgDraw})
         marker->raise();
@@ -46,8 +74,7 @@ void frmMain::PlacePiles()
     const int CW = gclsDeck().CardWidth();
     const int CH = gclsDeck().CardHeight();
     const float SW = static_cast<float>(table->width());
-    // Columns spread with the window's width; nearbyint rounds a half to even.
-    const int G = static_cast<int>(std::nearbyint(static_cast<double>(SW) / 5 / 2 - 10));
+    const int G = ColumnSpacing(SW);
 
     for (int16_t i = 0; i < 16; ++i) {
         const int row = i / 5;

@@ -4,6 +4,7 @@
 #include "help/HelpMarkup.h"
 #include "platform/PlainFile.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -15,7 +16,8 @@ const QString kMagic = QStringLiteral("MARROWBY-HELP 1");
 
 HelpParseResult refuse(qsizetype line, const QString &why)
 {
-    return {std::nullopt, QStringLiteral("line %1: %2").arg(line).arg(why)};
+    return {std::nullopt,
+            QCoreApplication::translate("HelpFile", "line %1: %2").arg(line).arg(why)};
 }
 
 std::optional<int32_t> contextNumber(const QString &text)
@@ -41,25 +43,29 @@ const HelpTopic *HelpFile::topic(int32_t context) const
 HelpParseResult parseHelpFile(const QByteArray &data)
 {
     if (data.size() > kMaxHelpFileSize)
-        return {std::nullopt, QStringLiteral("the file is larger than a help file can be")};
+        return {std::nullopt, QCoreApplication::translate(
+                                  "HelpFile", "the file is larger than a help file can be")};
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder.decode(data);
     if (decoder.hasError())
-        return {std::nullopt, QStringLiteral("the file is not text (UTF-8)")};
+        return {std::nullopt,
+                QCoreApplication::translate("HelpFile", "the file is not text (UTF-8)")};
 
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString &line : lines)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
     if (lines.first().trimmed() != kMagic)
-        return refuse(1, QStringLiteral("this is not a Marrowby help file"));
+        return refuse(1,
+                      QCoreApplication::translate("HelpFile", "this is not a Marrowby help file"));
 
     HelpFile file;
     QStringList body;
     std::set<int32_t> contexts;
     qsizetype keywords = 0;
     const QString tooLong =
-        QStringLiteral("a title or index word longer than %1 characters").arg(kMaxHelpTitle);
+        QCoreApplication::translate("HelpFile", "a title or index word longer than %1 characters")
+            .arg(kMaxHelpTitle);
     auto finishTopic = [&] {
         if (!file.topics.empty())
             file.topics.back().html = safeHelpMarkup(body.join(QLatin1Char('\n')));
@@ -73,7 +79,8 @@ HelpParseResult parseHelpFile(const QByteArray &data)
             if (!file.topics.empty())
                 body << line;
             else if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('#')))
-                return refuse(number, QStringLiteral("text before the first topic"));
+                return refuse(
+                    number, QCoreApplication::translate("HelpFile", "text before the first topic"));
             continue;
         }
         const qsizetype space = line.indexOf(QLatin1Char(' '));
@@ -85,18 +92,24 @@ HelpParseResult parseHelpFile(const QByteArray &data)
             file.title = rest;
         } else if (word == QLatin1String("@topic")) {
             if (file.topics.size() == kMaxHelpTopics)
-                return refuse(number, QStringLiteral("more than %1 topics").arg(kMaxHelpTopics));
+                return refuse(number, QCoreApplication::translate("HelpFile", "more than %1 topics")
+                                          .arg(kMaxHelpTopics));
             const qsizetype gap = rest.indexOf(QLatin1Char(' '));
             const std::optional<int32_t> context = contextNumber(rest.left(gap));
             if (!context)
-                return refuse(number, QStringLiteral("a topic needs a context number"));
+                return refuse(number, QCoreApplication::translate(
+                                          "HelpFile", "a topic needs a context number"));
             if (!contexts.insert(*context).second)
-                return refuse(number, QStringLiteral("topic %1 is there twice").arg(*context));
+                return refuse(number,
+                              QCoreApplication::translate("HelpFile", "topic %1 is there twice")
+                                  .arg(*context));
             HelpTopic topic;
             topic.context = *context;
             topic.title = gap < 0 ? QString() : rest.mid(gap + 1).trimmed();
             if (topic.title.isEmpty())
-                return refuse(number, QStringLiteral("topic %1 has no title").arg(*context));
+                return refuse(
+                    number,
+                    QCoreApplication::translate("HelpFile", "topic %1 has no title").arg(*context));
             if (topic.title.size() > kMaxHelpTitle)
                 return refuse(number, tooLong);
             finishTopic();
@@ -109,17 +122,20 @@ HelpParseResult parseHelpFile(const QByteArray &data)
                 if (keyword.isEmpty())
                     continue;
                 if (++keywords > kMaxHelpKeywords)
-                    return refuse(number,
-                                  QStringLiteral("more than %1 index words").arg(kMaxHelpKeywords));
+                    return refuse(
+                        number, QCoreApplication::translate("HelpFile", "more than %1 index words")
+                                    .arg(kMaxHelpKeywords));
                 file.topics.back().keywords << keyword;
             }
         } else {
-            return refuse(number, QStringLiteral("\"%1\" is not understood here").arg(word));
+            return refuse(
+                number,
+                QCoreApplication::translate("HelpFile", "\"%1\" is not understood here").arg(word));
         }
     }
     finishTopic();
     if (file.topics.empty())
-        return {std::nullopt, QStringLiteral("the file holds no topics")};
+        return {std::nullopt, QCoreApplication::translate("HelpFile", "the file holds no topics")};
     return {std::move(file), QString()};
 }
 
@@ -131,13 +147,14 @@ HelpParseResult readHelpFile(const QString &path)
     case Status::Read:
         return parseHelpFile(read.bytes);
     case Status::Missing:
-        return {std::nullopt, QStringLiteral("the file is missing")};
+        return {std::nullopt, QCoreApplication::translate("HelpFile", "the file is missing")};
     case Status::NotPlain:
-        return {std::nullopt, QStringLiteral("it is not a plain file")};
+        return {std::nullopt, QCoreApplication::translate("HelpFile", "it is not a plain file")};
     case Status::Unreadable:
-        return {std::nullopt, QStringLiteral("the file cannot be opened")};
+        return {std::nullopt, QCoreApplication::translate("HelpFile", "the file cannot be opened")};
     case Status::TooLarge:
-        return {std::nullopt, QStringLiteral("the file is larger than a help file can be")};
+        return {std::nullopt, QCoreApplication::translate(
+                                  "HelpFile", "the file is larger than a help file can be")};
     }
-    return {std::nullopt, QStringLiteral("the file cannot be opened")};
+    return {std::nullopt, QCoreApplication::translate("HelpFile", "the file cannot be opened")};
 }

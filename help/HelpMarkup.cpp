@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/HelpMarkup.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -173,7 +175,8 @@ public:
         }
         closeDownTo(0);
         if (mCut)
-            mOut += QStringLiteral("\n<p><i>The rest of this topic is too long to show.</i></p>");
+            mOut += QCoreApplication::translate(
+                "HelpMarkup", "\n<p><i>The rest of this topic is too long to show.</i></p>");
         return mOut;
     }
 

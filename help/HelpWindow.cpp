@@ -30,16 +30,18 @@ QUrl topicUrl(int32_t context)
     return pageUrl(QString::number(context));
 }
 
-const char *const kHelpOnHelp = R"(<h2>Using Help</h2>
-<p>The list on the left leads you to every part of the help:</p>
-<ul>
-<li><b>Contents</b> lists the topics in reading order. Click one to read it.</li>
-<li><b>Index</b> lists the words the topics talk about. Type the first letters of a word
-to find it, then click it or press Enter.</li>
-</ul>
-<p>Underlined words in a topic lead to other topics. <b>Back</b> and <b>Forward</b> take
-you along the topics you have read.</p>
-<p>The help window stays open beside the game; close it whenever you like.</p>)";
+const char *const kHelpOnHelp = QT_TRANSLATE_NOOP(
+    "HelpWindow",
+    "<h2>Using Help</h2>\n"
+    "<p>The list on the left leads you to every part of the help:</p>\n"
+    "<ul>\n"
+    "<li><b>Contents</b> lists the topics in reading order. Click one to read it.</li>\n"
+    "<li><b>Index</b> lists the words the topics talk about. Type the first letters of a word\n"
+    "to find it, then click it or press Enter.</li>\n"
+    "</ul>\n"
+    "<p>Underlined words in a topic lead to other topics. <b>Back</b> and <b>Forward</b> take\n"
+    "you along the topics you have read.</p>\n"
+    "<p>The help window stays open beside the game; close it whenever you like.</p>");
 } // namespace
 
 HelpBrowser::HelpBrowser(const HelpParseResult &help, const QString &path, QWidget *parent)
@@ -66,9 +68,9 @@ QString HelpBrowser::page(const QUrl &name) const
 {
     const QString what = name.path();
     if (what == kAboutHelp)
-        return QString::fromUtf8(kHelpOnHelp);
+        return HelpWindow::tr(kHelpOnHelp);
     if (!mHelp.file || what == kUnavailable)
-        return QStringLiteral("<h2>Help is not available</h2>"
+        return HelpWindow::tr("<h2>Help is not available</h2>"
                               "<p>The help file could not be read: %1.</p>"
                               "<p>It should be <tt>%2</tt>.</p>"
                               "<p>The game is not affected: close this window and play on.</p>")
@@ -77,7 +79,7 @@ QString HelpBrowser::page(const QUrl &name) const
     const int32_t context = what.toInt(&number);
     if (const HelpTopic *topic = number ? mHelp.file->topic(context) : nullptr)
         return helpTopicPage(*topic);
-    return QStringLiteral("<h2>No help on this subject</h2>"
+    return HelpWindow::tr("<h2>No help on this subject</h2>"
                           "<p>This help file has no topic numbered %1. "
                           "The <a href=\"%2\">contents</a> may lead you to what you need.</p>")
         .arg(what.toHtmlEscaped(), topicUrl(mHelp.file->topics.front().context).toString());
@@ -86,8 +88,7 @@ QString HelpBrowser::page(const QUrl &name) const
 HelpWindow::HelpWindow(const QString &path) : mHelp(readHelpFile(path))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(mHelp.file && !mHelp.file->title.isEmpty() ? mHelp.file->title
-                                                              : QStringLiteral("Help"));
+    setWindowTitle(mHelp.file && !mHelp.file->title.isEmpty() ? mHelp.file->title : tr("Help"));
     setWindowIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     mBrowser = new HelpBrowser(mHelp, path, this);
     createControls();
@@ -104,16 +105,16 @@ void HelpWindow::createControls()
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         return b;
     };
-    QToolButton *contents = button(QStringLiteral("&Contents"), QStyle::SP_FileDialogListView);
-    QToolButton *index = button(QStringLiteral("&Index"), QStyle::SP_FileDialogContentsView);
-    mBack = button(QStringLiteral("&Back"), QStyle::SP_ArrowBack);
-    mForward = button(QStringLiteral("&Forward"), QStyle::SP_ArrowForward);
+    QToolButton *contents = button(tr("&Contents"), QStyle::SP_FileDialogListView);
+    QToolButton *index = button(tr("&Index"), QStyle::SP_FileDialogContentsView);
+    mBack = button(tr("&Back"), QStyle::SP_ArrowBack);
+    mForward = button(tr("&Forward"), QStyle::SP_ArrowForward);
     mBack->setEnabled(false);
     mForward->setEnabled(false);
 
     mContents = new QListWidget(this);
     mIndexFilter = new QLineEdit(this);
-    mIndexFilter->setPlaceholderText(QStringLiteral("Type a word to find"));
+    mIndexFilter->setPlaceholderText(tr("Type a word to find"));
     mIndex = new QListWidget(this);
     auto *indexPage = new QWidget(this);
     auto *indexLayout = new QVBoxLayout(indexPage);
@@ -121,8 +122,8 @@ void HelpWindow::createControls()
     indexLayout->addWidget(mIndexFilter);
     indexLayout->addWidget(mIndex);
     mTabs = new QTabWidget(this);
-    mTabs->addTab(mContents, QStringLiteral("Contents"));
-    mTabs->addTab(indexPage, QStringLiteral("Index"));
+    mTabs->addTab(mContents, tr("Contents"));
+    mTabs->addTab(indexPage, tr("Index"));
 
     auto *splitter = new QSplitter(this);
     splitter->addWidget(mTabs);

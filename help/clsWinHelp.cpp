@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/clsWinHelp.h"
 
+#include "platform/Languages.h"
 #include "platform/ProgramFolder.h"
 #include "help/WinHelp.h"
+
+#include <QFileInfo>
 
 clsWinHelp::clsWinHelp(QWidget *owner) : mOwner(owner) {}
 
@@ -34,6 +37,13 @@ void clsWinHelp::QuitHelp()
 
 QString clsWinHelp::HelpFile()
 {
+    // A translated help beside it carries its language in its name: Marrowby.de.hlp.
+    for (const QString &language : wantedLanguages()) {
+        const QString translated =
+            resolveIgnoringCase(programFile(QStringLiteral("Marrowby.%1.hlp").arg(language)));
+        if (QFileInfo::exists(translated))
+            return translated;
+    }
     return resolveIgnoringCase(programFile(QStringLiteral("Marrowby.hlp")));
 }
 

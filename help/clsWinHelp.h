@@ -22,7 +22,8 @@ public:
     void ShowHelpContext(int16_t iContextID);
     void QuitHelp();
 
-    // The program folder's help file, found there whatever the case of its name.
+    // The program folder's help file in the language the desktop asks for, or in English;
+    // found there whatever the case of its name.
     static QString HelpFile();
 
 private:

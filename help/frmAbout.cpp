@@ -68,12 +68,12 @@ void frmAbout::createControls()
     lblTitle->setFont(titleFont);
     lblVersion = label(this, {60, 28, 259, 15});
     lblDescription = label(this, {60, 68, 259, 34});
-    lblDescription->setText(QStringLiteral("Developed by the Marrowby developers."));
+    lblDescription->setText(tr("Developed by the Marrowby developers."));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setGeometry(235, 99, 84, 23);
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo = new QPushButton(tr("&System Info..."), this);
     cmdSysInfo->setGeometry(236, 129, 83, 23);
     setTabOrder(cmdOK, cmdSysInfo);
     cmdOK->setFocus();
@@ -85,8 +85,8 @@ void frmAbout::createControls()
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(QStringLiteral("About ") + programTitle());
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+    setWindowTitle(tr("About %1").arg(programTitle()));
+    lblVersion->setText(tr("Version %1.%2.%3")
                             .arg(MARROWBY_VERSION_MAJOR)
                             .arg(MARROWBY_VERSION_MINOR)
                             .arg(MARROWBY_VERSION_PATCH));
@@ -127,8 +127,7 @@ void frmAbout::StartSysInfo()
             return;
     }
     QMessageBox(QMessageBox::NoIcon, programTitle(),
-                QStringLiteral("System Information Is Unavailable At This Time"), QMessageBox::Ok,
-                this)
+                tr("System Information Is Unavailable At This Time"), QMessageBox::Ok, this)
         .exec();
 }
 

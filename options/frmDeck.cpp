@@ -35,7 +35,7 @@ frmDeck::frmDeck(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("Choose a card back"));
+    setWindowTitle(tr("Choose a card back"));
     setWindowIcon(redDiamondIcon());
     setFixedSize(497, 264);
 
@@ -53,7 +53,7 @@ frmDeck::frmDeck(QWidget *parent)
             setTabOrder(previous, picBack[i]);
         previous = picBack[i];
     }
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK = new QPushButton(tr("&OK"), this);
     cmdOK->setGeometry(208, 228, 69, 25);
     // Not the default button: Return does not close the dialog from a box.
     cmdOK->setAutoDefault(false);

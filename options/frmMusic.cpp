@@ -35,18 +35,18 @@ frmMusic::frmMusic(QWidget *parent)
 {
     // A preview is likely: the sound engine gets ready while the player looks at the list.
     Midi->setSongLikely(true);
-    setWindowTitle(QStringLiteral("Music"));
+    setWindowTitle(tr("Music"));
     setWindowIcon(blackSpadeIcon());
     resize(314, 197);
 
-    Label1 = new QLabel(QStringLiteral("Select a song to be played when the game is won"), this);
+    Label1 = new QLabel(tr("Select a song to be played when the game is won"), this);
     Label1->setGeometry(8, 4, 261, 17);
     lstMidi = new QListWidget(this);
     lstMidi->setGeometry(8, 20, 297, 134);
     lstMidi->setSelectionMode(QAbstractItemView::SingleSelection);
-    cmdPreview = new QPushButton(QStringLiteral("Play &Preview"), this);
+    cmdPreview = new QPushButton(tr("Play &Preview"), this);
     cmdPreview->setGeometry(156, 164, 77, 25);
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK = new QPushButton(tr("&OK"), this);
     cmdOK->setGeometry(244, 164, 61, 25);
     // No default button: Return in the list neither previews nor closes.
     cmdPreview->setAutoDefault(false);
@@ -54,9 +54,9 @@ frmMusic::frmMusic(QWidget *parent)
     growForm(this, formGrowth(this));
     // Where the dialog keeps its classic size, the two longest captions may still need
     // a little less than the desktop's font; the list keeps the desktop's.
-    const QFont captionFont =
-        fittingFont(font(), {{Label1->text(), Label1->width()},
-                             {QStringLiteral("Stop Preview"), cmdPreview->width() - 12}});
+    const QFont captionFont = fittingFont(
+        font(), {{Label1->text(), Label1->width()},
+                 {tr("Stop &Preview").remove(QLatin1Char('&')), cmdPreview->width() - 12}});
     Label1->setFont(captionFont);
     cmdPreview->setFont(captionFont);
 
@@ -73,7 +73,7 @@ frmMusic::frmMusic(QWidget *parent)
 
 void frmMusic::Form_Load()
 {
-    lstMidi->addItem(QStringLiteral("(No Music)"));
+    lstMidi->addItem(tr("(No Music)"));
     CPath path;
     for (const QString &fileName : songFiles()) {
         path.setFullPath(fileName);
@@ -141,7 +141,7 @@ void frmMusic::startPreview()
 {
     if (!songSelected())
         return;
-    cmdPreview->setText(QStringLiteral("Stop &Preview"));
+    cmdPreview->setText(tr("Stop &Preview"));
     setCursor(Qt::WaitCursor);
     Midi->setSongFile(selectedSongPath());
     Midi->PlaySong();
@@ -153,7 +153,7 @@ void frmMusic::startPreview()
 
 void frmMusic::stopPreview()
 {
-    cmdPreview->setText(QStringLiteral("Play &Preview"));
+    cmdPreview->setText(tr("Play &Preview"));
     Midi->StopSong();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     mbPreviewing = false;

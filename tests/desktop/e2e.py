@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end runs of the real program, each in an X server of its own:
     e2e.py CASE PROGRAM [CMAKE BUILD_DIR]
-The program reads no options, so everything is watched from outside: the window's
-title, the screen's pixels and the settings file."""
+The game itself is watched from outside: the window's title, the screen's pixels and the
+settings file."""
 
+import gzip
 import os
 import re
 import shutil
@@ -321,27 +322,78 @@ def close_while_loading(x, program, tmp):
         print(f"ended {time.monotonic() - started:.2f} s after the chooser appeared")
 
 
+@case
+def command_line(x, program, tmp):
+    def run(*args, env=x.env):
+        return subprocess.run([program, *args], capture_output=True, text=True, timeout=30,
+                              env=dict(env, XDG_CONFIG_HOME=config_folder(tmp)))
+
+    # Answered on a terminal without any display, as over ssh.
+    headless = {k: v for k, v in x.env.items()
+                if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    for option in ("--help", "-h"):
+        done = run(option, env=headless)
+        check(done.returncode == 0 and "Usage: " in done.stdout and "--version" in done.stdout,
+              f"{option}: status {done.returncode}, {done.stdout!r} {done.stderr!r}")
+    for option in ("--version", "-v"):
+        done = run(option, env=headless)
+        check(done.returncode == 0 and re.fullmatch(r"Marrowby \d+\.\d+\.\d+\n", done.stdout),
+              f"{option}: status {done.returncode}, {done.stdout!r}")
+    # Qt's own options are still taken, and the help lists them on request.
+    done = run("-style", "fusion", "--version")
+    check(done.returncode == 0 and done.stdout.startswith("Marrowby "), "-style was refused")
+    check("-platform" in run("--help-all").stdout, "--help-all lists no Qt options")
+    for wrong in (["--nonsense"], ["-x"], ["a-file"]):
+        done = run(*wrong)
+        check(done.returncode == 2 and not done.stdout and wrong[0].lstrip("-") in done.stderr
+              and "--help" in done.stderr,
+              f"{wrong}: status {done.returncode}, {done.stdout!r}, {done.stderr!r}")
+    check(not os.path.exists(config_folder(tmp)), "a refused start wrote settings")
+
+
+@case
+def german(x, program, tmp):
+    german = dict(x.env, LANGUAGE="de", LC_ALL="de_DE.UTF-8")
+    done = subprocess.run([program, "--help"], capture_output=True, text=True, timeout=30,
+                          env=german)
+    check("Bauen Sie die vier Farben" in done.stdout, f"--help in German: {done.stdout!r}")
+    # Someone who asks for English first gets English, even with German next.
+    english_first = dict(german, LANGUAGE="en_GB:de")
+    done = subprocess.run([program, "--help"], capture_output=True, text=True, timeout=30,
+                          env=english_first)
+    check("build the four suits" in done.stdout, f"--help for en_GB:de: {done.stdout!r}")
+    x.env = german
+    with start(x, program, tmp) as game:
+        before = check_dealt_table(game)
+        game.key("F2")
+        game.changed_table(before)
+        check(re.fullmatch(r"Marrowby - \d+ Karten? übrig", game.title() or ""),
+              f"title after F2: {game.title()!r}")
+
+
 def tool_or_skip(name):
     if shutil.which(name) is None:
         print(f"skipped: {name} is not installed")
         sys.exit(SKIP)
 
 
-def check_layout(prefix, build_dir):
-    folder = os.path.join(prefix, "lib", "marrowby")
-    command = os.path.join(prefix, "bin", "marrowby")
+def check_layout(prefix, build_dir, commands="bin", programs="lib"):
+    folder = os.path.join(prefix, programs, "marrowby")
+    command = os.path.join(prefix, commands, "marrowby")
     check(os.path.realpath(command) == os.path.realpath(os.path.join(folder, "marrowby")),
-          "bin/marrowby does not start the program in lib/marrowby")
-    check(os.access(command, os.X_OK), "bin/marrowby is not executable")
+          f"{commands}/marrowby does not start the program in {programs}/marrowby")
+    check(os.access(command, os.X_OK), f"{commands}/marrowby is not executable")
     built = sorted(os.listdir(os.path.join(build_dir, "program")))
-    check(sorted(os.listdir(folder)) == built, f"lib/marrowby does not hold {built}")
+    check(sorted(os.listdir(folder)) == built, f"{programs}/marrowby does not hold {built}")
     share = os.path.join(prefix, "share")
     desktop = os.path.join(share, "applications", "io.github.marrowby.Marrowby.desktop")
     metainfo = os.path.join(share, "metainfo", "io.github.marrowby.Marrowby.metainfo.xml")
     icons = [os.path.join(share, "icons", "hicolor", "scalable", "apps", "marrowby.svg")] + [
         os.path.join(share, "icons", "hicolor", f"{s}x{s}", "apps", "marrowby.png")
         for s in (16, 22, 24, 32, 48, 64, 128, 256)]
-    for path in [desktop, metainfo] + icons:
+    docs = [os.path.join(share, "man", "man6", "marrowby.6.gz")] + [
+        os.path.join(share, "doc", "marrowby", name) for name in ("copyright", "changelog.gz")]
+    for path in [desktop, metainfo] + icons + docs:
         check(os.path.isfile(path), f"{os.path.relpath(path, prefix)} is missing")
     return desktop, metainfo
 
@@ -356,12 +408,12 @@ def validate(desktop, metainfo):
         check(done.returncode == 0, f"{tool}: {done.stdout}{done.stderr}")
 
 
-def run_installed(x, prefix, tmp):
-    program = os.path.join(prefix, "bin", "marrowby")
+def run_installed(x, prefix, tmp, commands="bin", programs="lib"):
+    program = os.path.join(prefix, commands, "marrowby")
     with start(x, program, tmp) as game:
         check_dealt_table(game)
         check_exit_writes_defaults(game, program)
-    folder = os.path.realpath(os.path.join(prefix, "lib", "marrowby"))
+    folder = os.path.realpath(os.path.join(prefix, programs, "marrowby"))
     check(game.settings()["MusicFilename"].startswith(folder + "/"),
           "the installed program did not find its own folder")
 
@@ -378,7 +430,7 @@ def installed(x, program, tmp, cmake, build_dir):
 
 @case
 def debian_package(x, program, tmp, cmake, build_dir):
-    for tool in ("dpkg-deb", "dpkg-shlibdeps"):
+    for tool in ("dpkg-deb", "dpkg-shlibdeps", "lintian"):
         tool_or_skip(tool)
     cpack = os.path.join(os.path.dirname(cmake), "cpack")
     out = os.path.join(tmp, "package")
@@ -396,10 +448,23 @@ def debian_package(x, program, tmp, cmake, build_dir):
     for needed in ("libqt6widgets6", "libfluidsynth3", "qt6-qpa-plugins",
                    "fluid-soundfont-gm | timgm6mb-soundfont"):
         check(needed in depends, f"the package does not depend on {needed}: {depends}")
+    # Nothing a Debian games maintainer would have to fix: no error, no warning.
+    done = subprocess.run(["lintian", "--fail-on", "error,warning", "--display-info", deb],
+                          capture_output=True, text=True, timeout=300)
+    check(done.returncode == 0, "lintian: " + done.stdout + done.stderr)
     root = os.path.join(tmp, "root")
     subprocess.run(["dpkg-deb", "-x", deb, root], check=True, timeout=120)
-    validate(*check_layout(os.path.join(root, "usr"), build_dir))
-    run_installed(x, os.path.join(root, "usr"), tmp)
+    # Debian keeps a game's command in /usr/games and its private files in /usr/lib/games.
+    layout = {"commands": "games", "programs": os.path.join("lib", "games")}
+    validate(*check_layout(os.path.join(root, "usr"), build_dir, **layout))
+    version = subprocess.run(["dpkg-deb", "-f", deb, "Version"], capture_output=True,
+                             text=True, timeout=60).stdout.strip()
+    with gzip.open(os.path.join(root, "usr", "share", "doc", "marrowby", "changelog.gz"),
+                   "rt") as changelog:
+        latest = changelog.readline()
+    check(latest.startswith(f"marrowby ({version}) "),
+          f"the changelog's latest entry is {latest.strip()!r}, the package {version}")
+    run_installed(x, os.path.join(root, "usr"), tmp, **layout)
 
 
 def main():

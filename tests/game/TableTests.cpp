@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 TEST(Table, OpensWithTheDealAndLayout)
@@ -52,11 +54,46 @@ TEST(Table, ResizeSpreadsColumnsAndFollowsTheRightEdge)
     EXPECT_EQ(form.picPile[1]->x(), 10 + 71 + 63);
     EXPECT_EQ(form.picPile[5]->y(), 118);
     EXPECT_EQ(form.picHome[3]->x(), 647);
-    form.centralWidget()->resize(0, 0);
-    EXPECT_EQ(form.picPile[1]->x(), 10 + 71 - 10);
-    EXPECT_LT(form.picHome[0]->x(), 0);
     form.centralWidget()->resize(627, 431);
     EXPECT_EQ(form.picHome[0]->x(), 307);
+}
+
+// Every dealt pile, home pile, button and label wholly inside the table (a home pile's
+// frame may lose its bottom line) and none touching another.
+void expectEveryControlVisibleAndApart(const frmMain &form)
+{
+    const QRect inside = form.centralWidget()->rect();
+    std::vector<QRect> controls;
+    for (const PictureBox *pile : form.picPile)
+        controls.push_back(pile->geometry());
+    for (const PictureBox *home : form.picHome)
+        controls.push_back(home->geometry().adjusted(0, 0, 0, -2));
+    for (const QWidget *control : std::initializer_list<const QWidget *>{
+             form.cmdReShuffle, form.cmdDraw, form.lblShufflesLeft})
+        controls.push_back(control->geometry());
+    for (size_t i = 0; i < controls.size(); ++i) {
+        EXPECT_TRUE(inside.contains(controls[i])) << i << " at width " << inside.width();
+        for (size_t j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(controls[i].adjusted(0, 0, 1, 1).intersects(controls[j]))
+                << i << " touches " << j << " at width " << inside.width();
+    }
+}
+
+TEST(Table, NeverSmallerThanKeepsEveryControlVisibleAndApart)
+{
+    ScopedFakeMidi midi;
+    frmMain form;
+    form.show();
+    form.resize(1, 1);
+    EXPECT_EQ(form.centralWidget()->size(), QSize(591, 430));
+    for (int width = 591; width <= 640 && !testing::Test::HasFailure(); ++width) {
+        form.centralWidget()->resize(width, 430);
+        expectEveryControlVisibleAndApart(form);
+    }
+    // One pixel less and the last column's top card is cut.
+    form.centralWidget()->setMinimumSize(0, 0);
+    form.centralWidget()->resize(590, 430);
+    EXPECT_GT(form.picPile[4]->geometry().right(), 589);
 }
 
 TEST(Table, ReShufflesCountDownAndDealFromTheFirstPile)

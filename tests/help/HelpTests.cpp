@@ -3,10 +3,14 @@
 #include "help/HelpWindow.h"
 #include "help/WinHelp.h"
 #include "help/clsWinHelp.h"
+#include "platform/ProgramFolder.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -106,18 +110,45 @@ TEST(HelpFile, ReadsTopicsAndRefusesMalformedFilesSayingWhere)
     }
 }
 
-TEST(HelpFile, ShippedHelpReadsKeepsToTheMarkupSubsetAndEveryLinkLeadsToATopic)
+TEST(HelpFile, ShippedHelpInEveryLanguageReadsKeepsToTheMarkupSubsetAndLinksToTopics)
 {
-    const auto result = readHelpFile(kShipped);
-    ASSERT_TRUE(result.file) << result.error.toStdString();
+    const QDir folder = QFileInfo(kShipped).dir();
+    const QStringList files = folder.entryList({QStringLiteral("Marrowby*.hlp")});
+    EXPECT_GE(files.size(), 2) << "the English help and a translation";
     static const QRegularExpression link(QStringLiteral("href=\"help:([0-9]+)\""));
-    for (const HelpTopic &topic : result.file->topics) {
-        // Markup outside the subset would show as text.
-        EXPECT_FALSE(topic.html.contains(QLatin1String("&lt;"))) << topic.title.toStdString();
-        for (const auto &match : link.globalMatch(topic.html))
-            EXPECT_NE(result.file->topic(match.captured(1).toInt()), nullptr)
-                << topic.title.toStdString() << " links to " << match.captured(1).toStdString();
+    for (const QString &name : files) {
+        const auto result = readHelpFile(folder.filePath(name));
+        ASSERT_TRUE(result.file) << name.toStdString() << ": " << result.error.toStdString();
+        for (const HelpTopic &topic : result.file->topics) {
+            // Markup outside the subset would show as text.
+            EXPECT_FALSE(topic.html.contains(QLatin1String("&lt;")))
+                << name.toStdString() << ": " << topic.title.toStdString();
+            for (const auto &match : link.globalMatch(topic.html))
+                EXPECT_NE(result.file->topic(match.captured(1).toInt()), nullptr)
+                    << name.toStdString() << ": " << topic.title.toStdString() << " links to "
+                    << match.captured(1).toStdString();
+        }
     }
+}
+
+TEST(HelpFile, TheHelpSpeaksTheLanguageAskedForAndEnglishOtherwise)
+{
+    QTemporaryDir folder;
+    for (const char *name : {"Marrowby.hlp", "marrowby.DE.hlp"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QString programFolder = AppPath();
+    setAppPath(folder.path());
+    const auto helpFileIn = [](const char *locale) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+        return QFileInfo(clsWinHelp::HelpFile()).fileName();
+    };
+    EXPECT_EQ(helpFileIn("de_AT"), QStringLiteral("marrowby.DE.hlp"));
+    EXPECT_EQ(helpFileIn("fr_FR"), QStringLiteral("Marrowby.hlp"));
+    EXPECT_EQ(helpFileIn("en_US"), QStringLiteral("Marrowby.hlp"));
+    QLocale::setDefault(QLocale::system());
+    setAppPath(programFolder);
 }
 
 TEST(HelpEngine, ShowsContentsIndexAndTopicsInOneWindowUntilQuit)

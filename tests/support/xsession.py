@@ -97,6 +97,10 @@ class XServer:
         self.env["LSAN_OPTIONS"] = "suppressions=" + suppressions
         self.env.pop("WAYLAND_DISPLAY", None)
         self.env.pop("QT_SCALE_FACTOR", None)
+        # The program speaks English whatever language the machine is set to.
+        for variable in ("LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"):
+            self.env.pop(variable, None)
+        self.env["LC_ALL"] = "C.UTF-8"
         self._xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
         self._xlib.XOpenDisplay.restype = ctypes.c_void_p
         self._xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
