@@ -206,6 +206,11 @@ void frmMain::Form_Unload()
 {
     mclsHelp.reset();
     Midi->StopSong();
+    SaveStartupSettings();
+}
+
+void SaveStartupSettings()
+{
     // With every card home the deck has no card to ask; the player's choice still
     // stands in glCardBack.
     const int32_t back = gclsDeck().Count() > 0 ? gclsDeck().CardBack() : glCardBack;

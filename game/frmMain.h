@@ -195,3 +195,6 @@ private:
     void announceMarkers();
     void announceDrawMarker();
 };
+
+// The chosen card back and song, written to the settings as the window's close does.
+void SaveStartupSettings();

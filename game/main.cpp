@@ -2,8 +2,36 @@
 #include "game/CommandLine.h"
 #include "game/Translations.h"
 #include "game/frmMain.h"
+#include "platform/QuitSignals.h"
 
 #include <QApplication>
+#include <QSessionManager>
+
+#include <cstdlib>
+
+namespace {
+
+const frmMain *gOpenWindow = nullptr;
+
+// Qt ends the process through exit() when the display connection breaks, and the
+// window never closes then; the choices are written on the way out all the same.
+void saveChoicesOfAnOpenWindow()
+{
+    if (gOpenWindow && gOpenWindow->isVisible())
+        SaveStartupSettings();
+}
+
+// Asked to end from outside: the dialogs first, so their event loops give way, then the
+// window, whose close writes the settings as File, Exit does.
+void closeInOrder(frmMain &window)
+{
+    for (QWidget *other : QApplication::topLevelWidgets())
+        if (other != &window && other->isVisible())
+            other->close();
+    window.close();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -25,6 +53,26 @@ int main(int argc, char *argv[])
         return *status;
     QApplication::setDesktopFileName(QStringLiteral("io.github.marrowby.Marrowby"));
     frmMain window;
+
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &window,
+                     [&window] { closeInOrder(window); });
+    // The session saves (and may go on) before it ends; ending it then quits the
+    // application, which closes the window below if nothing else did.
+    QObject::connect(
+        &app, &QGuiApplication::commitDataRequest, &window,
+        [](QSessionManager &) { SaveStartupSettings(); }, Qt::DirectConnection);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
+        if (window.isVisible())
+            window.close();
+    });
+    // Registered after the window has read the settings, so the settings store is still
+    // there when the hook runs.
+    gOpenWindow = &window;
+    std::atexit(saveChoicesOfAnOpenWindow);
+
     window.show();
-    return app.exec();
+    const int status = QApplication::exec();
+    gOpenWindow = nullptr;
+    return status;
 }

@@ -9,6 +9,7 @@ import gzip
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -137,6 +138,65 @@ def drag_to_bare_table(x, program, tmp):
         check(held != before, "no card followed the pointer")
         check(held.pixel(*BARE_BOTTOM) != BAIZE, "the held card is not under the pointer")
         check(game.changed_table(held) == before, "the card did not go back to its pile")
+
+
+def open_card_back_chooser(game):
+    """Options, Deck... from the keyboard (the Options menu has no access key)."""
+    before = game.still_table()
+    game.key("alt+f")
+    menu = game.changed_table(before)
+    check(menu != before, "Alt+F opened no menu")
+    game.key("Right")
+    check(game.changed_table(menu) != menu, "Right did not move to the Options menu")
+    game.key("d")
+    dialog = game.x.find_window("^Choose a card back$", timeout=15)
+    check(dialog is not None, "the card-back chooser did not open")
+    game.x.xdotool("windowfocus", "--sync", dialog)
+    return dialog
+
+
+def choose_back_60(game):
+    """Six tabs from the first back reach the seventh, back 60: Space chooses it, Alt+O
+    is OK."""
+    dialog = open_card_back_chooser(game)
+    game.x.xdotool("key", *["Tab"] * 6, "space", "alt+o")
+    deadline = time.monotonic() + 15
+    while game.x.xdotool("getwindowname", dialog) is not None:
+        check(time.monotonic() < deadline, "the card-back chooser did not close")
+        time.sleep(0.05)
+
+
+def ended(game, timeout=15):
+    try:
+        return game.process.wait(timeout)
+    except subprocess.TimeoutExpired:
+        game.kill()
+        raise AssertionError("the program did not end")
+
+
+@case
+def signals_keep_the_choice(x, program, tmp):
+    """The ways a session, a service manager or a terminal ends a program: each closes
+    the window in order, also with a dialog open, and the choice made is written."""
+    for name, with_dialog in (("SIGTERM", False), ("SIGINT", False), ("SIGHUP", True)):
+        with Marrowby(x, program, os.path.join(tmp, name)) as game:
+            choose_back_60(game)
+            if with_dialog:
+                open_card_back_chooser(game)
+            game.process.send_signal(getattr(signal, name))
+            status = ended(game)
+            check(status == 0, f"{name}: exit status {status}")
+            check(game.settings().get("CardBack") == "60",
+                  f"{name}: settings written: {game.settings()}")
+
+
+@case
+def display_lost(x, program, tmp):
+    with start(x, program, tmp) as game:
+        choose_back_60(game)
+        x.crash()
+        ended(game)
+        check(game.settings().get("CardBack") == "60", f"settings written: {game.settings()}")
 
 
 def dialog_sizes(x, program, tmp, env=None):

@@ -9,10 +9,12 @@
 #include "cards/modGlobals.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +87,38 @@ inline void doubleClick(frmMain &form, QPoint at, Qt::MouseButton button = Qt::L
     QTest::mouseDClick(form.table, button, {}, at);
 }
 
+// The window is active again, as after the player closes another window.
+inline void backToTheTable(frmMain &form)
+{
+    form.activateWindow();
+    (void)QTest::qWaitForWindowActive(&form);
+}
+
+// Opens a modal dialog from the menu and dismisses it with Escape once it is up, as a
+// player who changed their mind.
+inline void openAndDismiss(frmMain &form, QAction *menuEntry)
+{
+    // The dialog may let events run before it is shown: try until it has gone.
+    QTimer dismiss;
+    QObject::connect(&dismiss, &QTimer::timeout, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    dismiss.start(0);
+    menuEntry->trigger();
+    backToTheTable(form);
+}
+
+// Opens the help window and closes it again by its close box.
+inline void glanceAtHelp(frmMain &form)
+{
+    form.mnuHelpContents->trigger();
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->inherits("HelpWindow") && window->isVisible())
+            window->close();
+    backToTheTable(form);
+}
+
 // What the keyboard or the desktop may do while a card is held.
 inline const std::vector<std::pair<const char *, void (*)(frmMain &)>> kInterruptions{
     {"Undo", [](frmMain &f) { QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier); }},
@@ -108,9 +142,12 @@ inline const std::vector<std::pair<const char *, void (*)(frmMain &)>> kInterrup
          other.activateWindow();
          (void)QTest::qWaitForWindowActive(&other);
          other.close();
-         f.activateWindow();
-         (void)QTest::qWaitForWindowActive(&f);
+         backToTheTable(f);
      }},
+    {"the card-back chooser", [](frmMain &f) { openAndDismiss(f, f.mnuFileDeck); }},
+    {"the music chooser", [](frmMain &f) { openAndDismiss(f, f.mnuOptionsMusic); }},
+    {"the About box", [](frmMain &f) { openAndDismiss(f, f.mnuHelpAbout); }},
+    {"the help", [](frmMain &f) { glanceAtHelp(f); }},
 };
 
 inline int topRank(const CStack &pile)

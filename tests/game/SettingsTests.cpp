@@ -2,16 +2,23 @@
 #include "game/frmMain.h"
 #include "cards/modGlobals.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Settings.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <random>
+
 namespace {
+
+const QString kBadCopy = QStringLiteral(".bad");
 
 void writeSettingsFile(const QByteArray &text)
 {
@@ -21,11 +28,41 @@ void writeSettingsFile(const QByteArray &text)
     file.write(text);
 }
 
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The settings file as the next run reads it. The store keeps what it parsed per path,
+// so the bytes are read at a path it has never seen.
+struct Stored {
+    QSettings::Status status;
+    QVariantMap values;
+};
+Stored readAfresh()
+{
+    QTemporaryDir folder;
+    const QString copy = folder.filePath(QStringLiteral("copy.conf"));
+    QFile::copy(settingsFilePath(), copy);
+    QSettings store(copy, QSettings::IniFormat);
+    Stored stored{QSettings::NoError, {}};
+    for (const QString &key : store.allKeys())
+        stored.values[key] = store.value(key);
+    stored.status = store.status();
+    return stored;
+}
+
 class Settings : public ::testing::Test
 {
 protected:
-    void SetUp() override { removeSettingsFile(); }
-    void TearDown() override { removeSettingsFile(); }
+    void SetUp() override { removeFiles(); }
+    void TearDown() override { removeFiles(); }
+    static void removeFiles()
+    {
+        removeSettingsFile();
+        QFile::remove(settingsFilePath() + kBadCopy);
+    }
     ScopedFakeMidi midi;
 };
 
@@ -68,6 +105,7 @@ TEST_F(Settings, CloseWritesBothAndKeepsEverythingElse)
     EXPECT_EQ(stored.value(QStringLiteral("Other/key")).toString(), QStringLiteral("kept"));
     EXPECT_EQ(stored.value(QStringLiteral("Startup/Extra")).toString(),
               QStringLiteral("also kept"));
+    EXPECT_FALSE(QFileInfo::exists(settingsFilePath() + kBadCopy));
 }
 
 TEST_F(Settings, AnEmptyDeckStillSavesTheChosenBack)
@@ -81,23 +119,127 @@ TEST_F(Settings, AnEmptyDeckStillSavesTheChosenBack)
     EXPECT_EQ(stored.value(QStringLiteral("Startup/CardBack")).toString(), QStringLiteral("63"));
 }
 
-TEST_F(Settings, GarbageInTheFileGivesDefaultsWithoutACrash)
+QByteArray randomBytes(int size)
 {
-    writeSettingsFile(QByteArray("\x00\xff\xfe[[[\n=\n[Startup\nCardBack\n", 24));
-    frmMain form;
-    EXPECT_EQ(glCardBack, 54);
+    std::mt19937 generator(11);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &c : bytes)
+        c = static_cast<char>(generator());
+    return bytes;
 }
 
-TEST_F(Settings, AFolderWhereTheFileShouldBeGivesDefaultsAndStaysAsItIs)
+// Whatever is wrong with the file, the values that can be read are used, the file goes
+// aside byte for byte before the close rewrites it, and the rewrite is clean.
+TEST_F(Settings, ADamagedFileIsReadAsFarAsItCanBeAndKeptAside)
 {
-    QDir().mkpath(settingsFilePath());
-    {
-        frmMain form;
-        EXPECT_EQ(glCardBack, 54);
-        form.close();
+    const struct {
+        const char *damage;
+        QByteArray text;
+        int32_t back;
+        QString song;
+    } cases[] = {
+        {"a header without its bracket", "[Startup\nCardBack=60\nMusicFilename=/x.mid\n", 60,
+         QStringLiteral("/x.mid")},
+        {"lines that cannot be read, and comments",
+         "; my settings\n[Startup]\nCardBack=61\nnonsense\n#?\n=7\n[Other]\nkey=kept ; why\n", 61,
+         programFile(QStringLiteral("ragtime.mid"))},
+        {"binary bytes", "[Startup]\nCardBack=62\n" + randomBytes(1 << 20), 62,
+         programFile(QStringLiteral("ragtime.mid"))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.damage);
+        writeSettingsFile(c.text);
+        {
+            frmMain form;
+            EXPECT_EQ(glCardBack, c.back);
+            EXPECT_EQ(gsMusicFilename, c.song);
+            form.close();
+        }
+        EXPECT_EQ(contentsOf(settingsFilePath() + kBadCopy), c.text);
+        const Stored stored = readAfresh();
+        EXPECT_EQ(stored.status, QSettings::NoError);
+        EXPECT_EQ(stored.values.value(QStringLiteral("Startup/CardBack")), QString::number(c.back));
+        EXPECT_EQ(stored.values.value(QStringLiteral("Startup/MusicFilename")), c.song);
+        EXPECT_LT(QFileInfo(settingsFilePath()).size(), 1000);
+        if (c.text.contains("[Other]")) {
+            EXPECT_EQ(stored.values.value(QStringLiteral("Other/key")), QStringLiteral("kept"));
+        }
     }
-    EXPECT_TRUE(QFileInfo(settingsFilePath()).isDir());
-    QDir(settingsFilePath()).removeRecursively();
+}
+
+// A file the rewrite keeps whole is not copied aside, and what the player wrote stays.
+TEST_F(Settings, AHandWrittenFileIsReadAsWritten)
+{
+    const struct {
+        const char *text;
+        QString song;
+    } cases[] = {
+        {"[Startup]\nMusicFilename=/home/me/Songs/Bach, Air.mid\n",
+         QStringLiteral("/home/me/Songs/Bach, Air.mid")},
+        {"[Startup]\r\nCardBack = 60\r\n  MusicFilename =  /a,b,,c.mid  \r\n",
+         QStringLiteral("/a,b,,c.mid")},
+        {"[Startup]\nMusicFilename=\"/x; y.mid\"\n", QStringLiteral("/x; y.mid")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        writeSettingsFile(c.text);
+        {
+            frmMain form;
+            EXPECT_EQ(gsMusicFilename, c.song);
+            form.close();
+        }
+        EXPECT_FALSE(QFileInfo::exists(settingsFilePath() + kBadCopy));
+        EXPECT_EQ(readAfresh().values.value(QStringLiteral("Startup/MusicFilename")), c.song);
+    }
+}
+
+TEST_F(Settings, WhatIsWrittenIsReadBackExactlyAndNeverCopiedAside)
+{
+    const QString values[] = {QStringLiteral("a, b"),
+                              QStringLiteral(" spaced "),
+                              QStringLiteral("semi;colon #"),
+                              QStringLiteral("\"quoted\""),
+                              QStringLiteral("back\\slash\\"),
+                              QStringLiteral("@at"),
+                              QStringLiteral("line\nbreak\ttab"),
+                              QStringLiteral("key=value"),
+                              QStringLiteral("[group]"),
+                              QStringLiteral("Ünï 🎵"),
+                              QString()};
+    for (const QString &value : values)
+        ASSERT_TRUE(SaveSetting(QStringLiteral("Marrowby"), QStringLiteral("Startup"),
+                                QStringLiteral("K") + QString::number(&value - values), value));
+    EXPECT_FALSE(QFileInfo::exists(settingsFilePath() + kBadCopy));
+    const Stored stored = readAfresh();
+    EXPECT_EQ(stored.status, QSettings::NoError);
+    for (const QString &value : values)
+        EXPECT_EQ(
+            stored.values.value(QStringLiteral("Startup/K") + QString::number(&value - values)),
+            value);
+}
+
+// Something other than a file in its place: the defaults, no endless read, nothing
+// written over it.
+TEST_F(Settings, AFolderOrADeviceWhereTheFileShouldBeIsLeftAlone)
+{
+    QDir().mkpath(QFileInfo(settingsFilePath()).path());
+    const std::function<void()> makers[] = {
+        [] { QDir().mkpath(settingsFilePath()); },
+        [] { ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), settingsFilePath())); },
+    };
+    for (const auto &make : makers) {
+        make();
+        {
+            frmMain form;
+            EXPECT_EQ(glCardBack, 54);
+            form.close();
+        }
+        const QFileInfo info(settingsFilePath());
+        EXPECT_TRUE(info.isDir() || info.isSymLink());
+        EXPECT_FALSE(QFileInfo::exists(settingsFilePath() + kBadCopy));
+        info.isDir() ? QDir(settingsFilePath()).removeRecursively()
+                     : QFile::remove(settingsFilePath());
+    }
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// An automatic player drives the real window with legal and illegal actions, and after
-// every one checks that nothing was lost. MARROWBY_SOAK_ACTIONS plays longer.
+// An automatic player drives the real window with legal and illegal actions, and a
+// referee checks after every one that the table changed only as the rules allow.
+// Each run plays a fresh game from a seed it prints; MARROWBY_SOAK_SEED replays one,
+// MARROWBY_SOAK_ACTIONS plays longer.
 #include "game/PlayDriver.h"
 
 #include <QApplication>
@@ -9,15 +11,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
+#include <iostream>
 #include <iterator>
+#include <optional>
 #include <random>
+#include <set>
 
 namespace {
 
-// Shuffles for the games the player starts.
-std::vector<float> someShuffles()
+uint32_t soakSeed()
 {
-    std::mt19937 generator(7);
+    bool given = false;
+    const uint32_t seed = qEnvironmentVariable("MARROWBY_SOAK_SEED").toUInt(&given);
+    return given ? seed : std::random_device{}();
+}
+
+std::vector<float> shufflesFrom(uint32_t seed)
+{
+    std::mt19937 generator(seed);
     std::vector<float> values(4099);
     for (float &v : values)
         v = static_cast<float>(generator() >> 8) / 16777216.0f;
@@ -27,45 +39,8 @@ std::vector<float> someShuffles()
 class Player
 {
 public:
-    explicit Player(frmMain &form) : f(form) {}
+    Player(frmMain &form, uint32_t seed) : f(form), mRandom(seed) {}
 
-    // One action; returns what it was, for the failure message.
-    std::string act()
-    {
-        switch (pick(20)) {
-        case 0:
-            QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
-            return "undo";
-        case 1:
-            if (pick(8) == 0) {
-                QTest::keyClick(&f, Qt::Key_F2);
-                return "new game";
-            }
-            QTest::mouseClick(f.cmdReShuffle, Qt::LeftButton);
-            return "re-shuffle";
-        case 2:
-            QTest::mouseClick(f.cmdDraw, Qt::LeftButton);
-            return "draw";
-        case 3:
-            QTest::mouseClick(f.table, Qt::LeftButton, {}, anywhere());
-            return "click";
-        case 4:
-            doubleClick(f, onSomePile());
-            return "double click";
-        case 5: {
-            const QPoint at = pick(4) ? onSomePile() : onHome(f, pick(4));
-            drag(f, at, at, Qt::RightButton);
-            return "locate";
-        }
-        case 6:
-        case 7:
-            return pressKey();
-        default:
-            return dragSomething();
-        }
-    }
-
-private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(mRandom); }
 
     QPoint anywhere()
@@ -99,26 +74,39 @@ private:
         return std::nullopt;
     }
 
-    std::string dragSomething()
+    std::optional<int> pileWithAMove()
+    {
+        std::vector<int> playable;
+        for (int i = 0; i < 16; ++i)
+            if (f.mclsPile[i].Count() && placeFor(f.mclsPile[i].TopCard()))
+                playable.push_back(i);
+        if (playable.empty())
+            return std::nullopt;
+        return playable[pick(static_cast<int>(playable.size()))];
+    }
+
+    void dragSomething()
     {
         const Qt::MouseButton button = pick(10) ? Qt::LeftButton : Qt::MiddleButton;
-        // Half the drags start on a top card, so games get on.
-        const int i = pick(16);
-        press(f, pick(2) && f.mclsPile[i].Count() ? onTopCard(f, i) : onSomePile(), button);
+        // Half the drags start on a top card that has somewhere to go, so games get on.
+        const std::optional<int> playable = pick(2) ? pileWithAMove() : std::nullopt;
+        press(f, playable ? onTopCard(f, *playable) : onSomePile(), button);
         const std::optional<QPoint> place =
             f.mbDragging && pick(4) ? placeFor(f.mclsDragCard) : std::nullopt;
         const QPoint to = place.value_or(anywhere());
         for (int step = pick(3); step >= 0; --step)
             moveTo(f, anywhere());
-        if (pick(10) == 0)
-            kInterruptions[pick(static_cast<int>(kInterruptions.size()))].second(f);
+        if (pick(10) == 0) {
+            const auto &[name, interrupt] = kInterruptions[pick(int(kInterruptions.size()))];
+            detail = std::string("interrupted by ") + name;
+            interrupt(f);
+        }
         moveTo(f, to);
         release(f, to, button);
-        return "drag";
     }
 
     // A key for whatever has the focus: now and then Tab, to reach the table or leave it.
-    std::string pressKey()
+    void pressKey()
     {
         static const Qt::Key keys[] = {Qt::Key_Left,  Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,
                                        Qt::Key_Space, Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape,
@@ -130,26 +118,377 @@ private:
         };
         QTest::keyPress(focus(), k);
         QTest::keyRelease(focus(), k);
-        return "key " + QKeySequence(k).toString().toStdString();
+        detail = QKeySequence(k).toString().toStdString();
     }
 
     frmMain &f;
-    std::mt19937 mRandom{20240611};
+    std::string detail; // of the last action, for a failure message
+
+private:
+    std::mt19937 mRandom;
 };
 
-TEST(Soak, NothingIsEverLost)
+// What the player does, and how often. A new kind of action is one more line; the
+// referee judges its effect whatever it is. Only an action that asks for a new game may
+// deal one.
+struct Action {
+    const char *name;
+    int weight;
+    void (*run)(Player &);
+    bool asksForNewGame = false;
+};
+
+const std::vector<Action> kActions{
+    {"drag", 140, [](Player &p) { p.dragSomething(); }},
+    {"undo", 10, [](Player &p) { QTest::keyClick(&p.f, Qt::Key_Z, Qt::ControlModifier); }},
+    {"re-shuffle", 9, [](Player &p) { QTest::mouseClick(p.f.cmdReShuffle, Qt::LeftButton); }},
+    {"new game", 2, [](Player &p) { QTest::keyClick(&p.f, Qt::Key_F2); }, true},
+    {"draw", 10, [](Player &p) { QTest::mouseClick(p.f.cmdDraw, Qt::LeftButton); }},
+    {"click", 10,
+     [](Player &p) { QTest::mouseClick(p.f.table, Qt::LeftButton, {}, p.anywhere()); }},
+    {"double click", 10, [](Player &p) { doubleClick(p.f, p.onSomePile()); }},
+    {"locate", 10,
+     [](Player &p) {
+         const QPoint at = p.pick(4) ? p.onSomePile() : onHome(p.f, p.pick(4));
+         drag(p.f, at, at, Qt::RightButton);
+     }},
+    {"a dialog", 2,
+     [](Player &p) {
+         QAction *const entries[] = {p.f.mnuFileDeck, p.f.mnuOptionsMusic, p.f.mnuHelpAbout};
+         openAndDismiss(p.f, entries[p.pick(3)]);
+     }},
+    {"the help", 1, [](Player &p) { glanceAtHelp(p.f); }},
+    {"a key", 20, [](Player &p) { p.pressKey(); }},
+};
+
+const Action &pickAction(Player &player)
+{
+    static const int total = [] {
+        int sum = 0;
+        for (const Action &a : kActions)
+            sum += a.weight;
+        return sum;
+    }();
+    int n = player.pick(total);
+    for (const Action &a : kActions) {
+        if (n < a.weight)
+            return a;
+        n -= a.weight;
+    }
+    return kActions.front();
+}
+
+// The cards of the 16 piles, then of the 4 home piles, bottom first.
+using Position = std::array<std::vector<const CCard *>, 20>;
+
+struct Observed {
+    Position position;
+    bool drawEnabled;
+    bool drawMode;
+    bool reShuffleEnabled;
+    QString label;
+    QString caption;
+};
+
+Observed observe(const frmMain &f)
+{
+    Observed o{{},
+               f.cmdDraw->isEnabled(),
+               f.DrawModeOn(),
+               f.cmdReShuffle->isEnabled(),
+               f.lblShufflesLeft->text(),
+               f.windowTitle()};
+    for (int i = 0; i < 20; ++i)
+        for (int p = 1; p <= stack(f, i).Count(); ++p)
+            o.position[i].push_back(stack(f, i).Card(p).get());
+    // A card held from the keyboard stays held from one action to the next: it counts
+    // where it goes back to if its drop fails.
+    if (f.mbDragging) {
+        std::vector<const CCard *> &pile = o.position[f.miDragFrom];
+        const bool buried = f.mbDrawDrag && f.mbCardUnderBuried;
+        pile.insert(buried ? pile.begin() + (f.miCardUnder - 1) : pile.end(), f.mclsDragCard.get());
+    }
+    return o;
+}
+
+struct Move {
+    const CCard *card;
+    int from;
+    bool fromTop;
+    int to;
+};
+
+// The one card whose move turns `before` into `after`, if there is one.
+std::optional<Move> singleMove(const Position &before, const Position &after)
+{
+    std::vector<int> changed;
+    for (int i = 0; i < 20; ++i)
+        if (before[i] != after[i])
+            changed.push_back(i);
+    if (changed.empty() || changed.size() > 2)
+        return std::nullopt;
+    for (int from : changed)
+        for (std::size_t p = 0; p < before[from].size(); ++p)
+            for (int to : changed) {
+                Position moved = before;
+                const CCard *card = before[from][p];
+                moved[from].erase(moved[from].begin() + static_cast<std::ptrdiff_t>(p));
+                moved[to].push_back(card);
+                if (moved == after)
+                    return Move{card, from, p + 1 == before[from].size(), to};
+            }
+    return std::nullopt;
+}
+
+// The two moves, one after the other, that turn `before` into `after`: a double click
+// is two clicks, and each may move a card. With the position between them.
+std::optional<std::pair<Move, Position>> firstOfTwoMoves(const Position &before,
+                                                         const Position &after)
+{
+    for (int from = 0; from < 16; ++from)
+        for (std::size_t p = 0; p < before[from].size(); ++p)
+            for (int to = 0; to < 20; ++to) {
+                Position between = before;
+                const CCard *card = before[from][p];
+                between[from].erase(between[from].begin() + static_cast<std::ptrdiff_t>(p));
+                between[to].push_back(card);
+                if (between != before && singleMove(between, after))
+                    return std::pair{Move{card, from, p + 1 == before[from].size(), to}, between};
+            }
+    return std::nullopt;
+}
+
+// Three cards a pile from the first pile on, as every deal lays them.
+bool dealtInOrder(const Position &position)
+{
+    std::size_t cards = 0;
+    for (int i = 0; i < 16; ++i)
+        cards += position[i].size();
+    for (std::size_t i = 0; i < 16; ++i)
+        if (position[i].size() != std::min<std::size_t>(3, cards - std::min(cards, 3 * i)))
+            return false;
+    return true;
+}
+
+std::multiset<const CCard *> inPlay(const Position &position)
+{
+    std::multiset<const CCard *> cards;
+    for (int i = 0; i < 16; ++i)
+        cards.insert(position[i].begin(), position[i].end());
+    return cards;
+}
+
+bool aTopCardFitsBelowIt(const Position &position)
+{
+    for (int i = 0; i < 16; ++i) {
+        const std::vector<const CCard *> &pile = position[i];
+        if (pile.size() >= 2 && pile.back()->CardSuit() == pile.end()[-2]->CardSuit() &&
+            pile.back()->CardNumber() + 1 == pile.end()[-2]->CardNumber())
+            return true;
+    }
+    return false;
+}
+
+bool onlyAcesHome(const Position &position)
+{
+    for (int h = 16; h < 20; ++h)
+        if (position[h].size() != 1)
+            return false;
+    return true;
+}
+
+std::string describe(const std::vector<const CCard *> &pile)
+{
+    std::string text;
+    for (const CCard *card : pile)
+        text += ' ' + std::to_string(card->CardNumber()) + "SHDC"[card->CardSuit()];
+    return text;
+}
+
+// The piles that differ, as they were and as they are, for the failure message.
+std::string changes(const Position &was, const Position &is)
+{
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        if (was[i] != is[i])
+            text += (i < 16 ? "\n pile " : "\n home ") + std::to_string(i < 16 ? i : i - 16) + ":" +
+                    describe(was[i]) + " ->" + describe(is[i]);
+    return text;
+}
+
+// Keeps what the rules allow from one action to the next: the re-shuffles of this game,
+// whether the draw is still there, and what undo may give back.
+class Referee
+{
+public:
+    explicit Referee(const frmMain &form) : f(form), mBefore(observe(form))
+    {
+        mUndoTarget = mBefore.position;
+    }
+
+    ::testing::AssertionResult judge(bool newGameAsked)
+    {
+        const Observed after = observe(f);
+        ::testing::AssertionResult verdict = tableIsWhole(f);
+        if (verdict)
+            verdict = judgeChange(after, newGameAsked);
+        if (verdict)
+            verdict = judgeControls(after);
+        mBefore = after;
+        return verdict;
+    }
+
+    int moves = 0;
+
+private:
+    ::testing::AssertionResult judgeChange(const Observed &after, bool newGameAsked)
+    {
+        const Position &was = mBefore.position, &is = after.position;
+        if (is == was)
+            return judgeStill(after);
+        if (is == mUndoTarget) {
+            if (mBeforeDraw && is == *mBeforeDraw)
+                mDrawAvailable = true;
+            mBeforeDraw.reset();
+            return ::testing::AssertionSuccess();
+        }
+        // A card drawn from inside a pile onto its own top keeps the dealt shape: moves
+        // are judged first.
+        if (const std::optional<Move> move = singleMove(was, is))
+            return judgeMove(*move, was, mBefore.drawMode);
+        if (const auto first = firstOfTwoMoves(was, is)) {
+            const ::testing::AssertionResult verdict =
+                judgeMove(first->first, was, mBefore.drawMode);
+            if (!verdict)
+                return verdict;
+            return judgeMove(*singleMove(first->second, is), first->second,
+                             mBefore.drawMode && mDrawAvailable);
+        }
+        if (dealtInOrder(is) && onlyAcesHome(is) && newGameAsked) {
+            mReShuffles = 0;
+            mDrawAvailable = true;
+            return dealt(is);
+        }
+        if (dealtInOrder(is) && inPlay(is) == inPlay(was) &&
+            std::equal(was.begin() + 16, was.end(), is.begin() + 16)) {
+            if (++mReShuffles > 2)
+                return ::testing::AssertionFailure() << "a third re-shuffle in one game";
+            return dealt(is);
+        }
+        return ::testing::AssertionFailure()
+               << "the table changed as no rule allows:" << changes(was, is);
+    }
+
+    // A drawn card dropped back where it lay uses the draw up and moves nothing; undo
+    // gives the draw back.
+    ::testing::AssertionResult judgeStill(const Observed &after)
+    {
+        if (mDrawAvailable && !after.drawEnabled) {
+            if (!mBefore.drawMode || after.drawMode || !aTopCardFitsBelowIt(after.position))
+                return ::testing::AssertionFailure() << "the draw went without a card drawn";
+            mDrawAvailable = false;
+            mBeforeDraw = mUndoTarget = after.position;
+        } else if (!mDrawAvailable && after.drawEnabled && mBeforeDraw == after.position) {
+            mDrawAvailable = true;
+            mBeforeDraw.reset();
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    ::testing::AssertionResult dealt(const Position &is)
+    {
+        mUndoTarget = is;
+        mBeforeDraw.reset();
+        return ::testing::AssertionSuccess();
+    }
+
+    ::testing::AssertionResult judgeMove(const Move &m, const Position &was, bool drawMode)
+    {
+        auto failure = [] { return ::testing::AssertionFailure(); };
+        if (m.from >= 16)
+            return failure() << "a card left its home pile";
+        // The pile the card went to, as the card found it.
+        std::vector<const CCard *> target = was[m.to];
+        if (m.to == m.from)
+            target.erase(std::find(target.begin(), target.end(), m.card));
+        if (m.to >= 16) {
+            if (m.card->CardSuit() != m.to - 16 ||
+                m.card->CardNumber() != target.back()->CardNumber() + 1)
+                return failure() << "a card went home out of turn";
+        } else if (target.empty()) {
+            return failure() << "a card landed on an empty pile";
+        } else if (target.back()->CardSuit() != m.card->CardSuit() ||
+                   target.back()->CardNumber() != m.card->CardNumber() + 1) {
+            return failure() << "a card landed on a pile whose top is not one rank above it "
+                                "in its suit";
+        }
+        ++moves;
+        mBeforeDraw.reset();
+        if (!m.fromTop || drawMode) {
+            if (!drawMode || !mDrawAvailable)
+                return failure() << "a card was drawn without the draw";
+            mDrawAvailable = false;
+            mBeforeDraw = was;
+        }
+        mUndoTarget = was;
+        return ::testing::AssertionSuccess();
+    }
+
+    ::testing::AssertionResult judgeControls(const Observed &after)
+    {
+        const int left = 2 - mReShuffles;
+        const QString label = left == 1 ? QStringLiteral("1 Shuffle Left")
+                                        : QStringLiteral("%1 Shuffles Left").arg(left);
+        if (after.label != label || after.reShuffleEnabled != (left > 0))
+            return ::testing::AssertionFailure()
+                   << "after " << mReShuffles << " re-shuffles the label reads "
+                   << after.label.toStdString() << " and the button is "
+                   << (after.reShuffleEnabled ? "enabled" : "disabled");
+        if (after.drawEnabled != mDrawAvailable)
+            return ::testing::AssertionFailure()
+                   << "the Draw button is " << (after.drawEnabled ? "enabled" : "disabled");
+        if (mCounting && after.caption == QStringLiteral("Marrowby"))
+            return ::testing::AssertionFailure() << "the caption lost its count";
+        mCounting = after.caption != QStringLiteral("Marrowby");
+        return ::testing::AssertionSuccess();
+    }
+
+    const frmMain &f;
+    Observed mBefore;
+    Position mUndoTarget;
+    std::optional<Position> mBeforeDraw; // the table before the move that used the draw
+    int mReShuffles = 0;
+    bool mDrawAvailable = true;
+    bool mCounting = false;
+};
+
+TEST(Soak, EveryActionKeepsToTheRules)
 {
     const int actions = std::max(2000, qEnvironmentVariableIntValue("MARROWBY_SOAK_ACTIONS"));
-    Table t(someShuffles());
-    Player player(t.form);
-    int wentHome = 0;
+    const uint32_t seed = soakSeed();
+    std::cout << "[ soak     ] MARROWBY_SOAK_SEED=" << seed << " replays this run\n";
+    RecordProperty("seed", std::to_string(seed));
+    Table t(shufflesFrom(seed));
+    Player player(t.form, seed);
+    Referee referee(t.form);
+    const std::clock_t started = std::clock();
     for (int n = 1; n <= actions; ++n) {
-        const int16_t before = gclsDeck().Count();
-        const std::string action = player.act();
-        ASSERT_TRUE(tableIsWhole(t.form)) << "after action " << n << ", " << action;
-        wentHome += gclsDeck().Count() < before;
+        const Action &action = pickAction(player);
+        player.detail.clear();
+        action.run(player);
+        // F2 during a drag that held no card is a new game asked for.
+        const bool newGameAsked =
+            action.asksForNewGame || player.detail == "interrupted by New Game";
+        const ::testing::AssertionResult verdict = referee.judge(newGameAsked);
+        ASSERT_TRUE(verdict) << "action " << n << ", " << action.name << " " << player.detail
+                             << "; replay with MARROWBY_SOAK_SEED=" << seed;
+        if (n % 100000 == 0) // a long run shows it is getting on
+            std::cout << "[ soak     ] " << n << " actions" << std::endl;
     }
-    EXPECT_GT(wentHome, actions / 100); // the player does play
+    const double seconds = double(std::clock() - started) / CLOCKS_PER_SEC;
+    std::cout << "[ soak     ] " << actions << " actions, " << referee.moves << " moves, "
+              << int(actions / std::max(seconds, 1e-3)) << " actions per CPU-second\n";
+    EXPECT_GT(referee.moves, actions / 200); // the player does play
 }
 
 // Reversed, each suit goes home from the last of its four piles back to the first.

@@ -135,6 +135,14 @@ class XServer:
             self.server.kill()
         self.tmp.cleanup()
 
+    def crash(self):
+        """Ends the server at once, as a server that dies would; only close() may follow."""
+        if self._dpy:
+            self._xlib.XCloseDisplay(self._dpy)
+            self._dpy = None
+        self.server.kill()
+        self.server.wait()
+
     def grab(self, x=0, y=0, width=None, height=None):
         """The screen's pixels; the rectangle is clipped to the screen."""
         width = self.size[0] - x if width is None else width
@@ -282,9 +290,11 @@ class Marrowby:
             self.process.wait()
 
     def settings(self):
-        """The [Startup] values of the settings file, as text."""
+        """The [Startup] values of the settings file, as text; none without a file."""
         path = os.path.join(self.config_home, "Marrowby", "Marrowby.conf")
         values, group = {}, None
+        if not os.path.exists(path):
+            return values
         with open(path, encoding="utf-8") as conf:
             for line in conf:
                 line = line.strip()
