@@ -108,20 +108,14 @@ protected:
         form->UpdateCaption();
     }
 
-    // Ctrl+Z as the player presses it, once the events waiting now are handled.
-    void pressUndoSoon()
+    // A key as the player presses it, once the events waiting now are handled.
+    void pressSoon(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     {
         QMetaObject::invokeMethod(
-            form.get(), [this] { QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier); },
+            form.get(), [=, this] { QTest::keyClick(form.get(), key, modifiers); },
             Qt::QueuedConnection);
     }
-
-    // F2 as the player presses it, once the events waiting now are handled.
-    void pressF2Soon()
-    {
-        QMetaObject::invokeMethod(
-            form.get(), [this] { QTest::keyClick(form.get(), Qt::Key_F2); }, Qt::QueuedConnection);
-    }
+    void pressUndoSoon() { pressSoon(Qt::Key_Z, Qt::ControlModifier); }
 
     AnimationWidget *clip() const { return form->table->findChild<AnimationWidget *>(); }
 
@@ -227,9 +221,9 @@ TEST_F(Victory, ANewGameDuringEitherYieldEndsTheCelebration)
         sendAllHome();
         midi.log->calls.clear();
         if (duringSong)
-            onPlaySong = [this] { pressF2Soon(); };
+            onPlaySong = [this] { pressSoon(Qt::Key_F2); };
         else
-            pressF2Soon();
+            pressSoon(Qt::Key_F2);
         form->CheckForWin();
         onPlaySong = nullptr;
         EXPECT_EQ(midi.log->calls.contains(QStringLiteral("PlaySong")), duringSong);
