@@ -37,20 +37,14 @@ TEST(CDeck, ANewDeckIsInSuitOrderWithTheLibrarySize)
 
 TEST(CDeck, ShuffleTakesTheFirstCardForZeroAndTheLastForJustBelowOne)
 {
-    {
-        ScopedRandomSource zero({0.0f});
-        CDeck deck;
-        const auto before = order(deck);
-        deck.Shuffle();
-        EXPECT_EQ(order(deck), before);
-    }
-    {
-        ScopedRandomSource high({0.99999994f});
+    for (float draw : {0.0f, 0.99999994f}) {
+        ScopedRandomSource random({draw});
         CDeck deck;
         auto before = order(deck);
         deck.Shuffle();
-        std::reverse(before.begin(), before.end());
-        EXPECT_EQ(order(deck), before);
+        if (draw > 0)
+            std::reverse(before.begin(), before.end());
+        EXPECT_EQ(order(deck), before) << draw;
     }
 }
 
@@ -106,9 +100,6 @@ TEST(CDeck, RemovingTheAcesFromTheTopDown)
     EXPECT_EQ(deck.Card(1)->CardNumber(), 2);
     for (int16_t i = 1; i <= 48; ++i)
         EXPECT_NE(deck.Card(i)->CardNumber(), 1);
-    EXPECT_THROW(deck.Remove(49), std::out_of_range);
-    EXPECT_THROW(deck.Card(0), std::out_of_range);
-    EXPECT_EQ(deck.Count(), 48);
 }
 
 } // namespace

@@ -12,10 +12,25 @@
 
 namespace {
 
-TEST(Table, OpensWithTheDealAndLayout)
+class Table : public testing::Test
 {
+protected:
+    // Cards go home by hand, from the top of the deck, until `keep` are left.
+    void sendHome(int keep)
+    {
+        while (gclsDeck().Count() > keep) {
+            const CardRef card = gclsDeck().Card(1);
+            form.mclsHome[card->CardSuit()].Add(card);
+            gclsDeck().Remove(1);
+        }
+    }
+
     ScopedFakeMidi midi;
     frmMain form;
+};
+
+TEST_F(Table, OpensWithTheDealAndLayout)
+{
     form.show();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Marrowby"));
     EXPECT_EQ(form.centralWidget()->size(), QSize(627, 431));
@@ -45,10 +60,8 @@ TEST(Table, OpensWithTheDealAndLayout)
     EXPECT_EQ(gclsDeck().Count(), 48);
 }
 
-TEST(Table, ResizeSpreadsColumnsAndFollowsTheRightEdge)
+TEST_F(Table, ResizeSpreadsColumnsAndFollowsTheRightEdge)
 {
-    ScopedFakeMidi midi;
-    frmMain form;
     form.show();
     form.centralWidget()->resize(727, 300);
     EXPECT_EQ(form.picPile[1]->x(), 10 + 71 + 63);
@@ -79,10 +92,8 @@ void expectEveryControlVisibleAndApart(const frmMain &form)
     }
 }
 
-TEST(Table, NeverSmallerThanKeepsEveryControlVisibleAndApart)
+TEST_F(Table, NeverSmallerThanKeepsEveryControlVisibleAndApart)
 {
-    ScopedFakeMidi midi;
-    frmMain form;
     form.show();
     form.resize(1, 1);
     EXPECT_EQ(form.centralWidget()->size(), QSize(591, 430));
@@ -96,18 +107,8 @@ TEST(Table, NeverSmallerThanKeepsEveryControlVisibleAndApart)
     EXPECT_GT(form.picPile[4]->geometry().right(), 589);
 }
 
-TEST(Table, ReShufflesCountDownAndDealFromTheFirstPile)
+TEST_F(Table, ReShufflesCountDownAndDealFromTheFirstPile)
 {
-    ScopedFakeMidi midi;
-    frmMain form;
-    // Send 47 / 3 / 0 cards home by hand, then re-deal.
-    auto sendHome = [&](int keep) {
-        while (gclsDeck().Count() > keep) {
-            const CardRef card = gclsDeck().Card(1);
-            form.mclsHome[card->CardSuit()].Add(card);
-            gclsDeck().Remove(1);
-        }
-    };
     sendHome(47);
     form.cmdReShuffle->click();
     EXPECT_EQ(form.lblShufflesLeft->text(), QStringLiteral("1 Shuffle Left"));
@@ -131,36 +132,19 @@ TEST(Table, ReShufflesCountDownAndDealFromTheFirstPile)
         EXPECT_EQ(pile.Count(), 0);
 }
 
-TEST(Table, CaptionCountsCardsLeft)
+TEST_F(Table, CaptionCountsCardsLeft)
 {
-    ScopedFakeMidi midi;
-    frmMain form;
-    form.UpdateCaption();
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Marrowby - 48 Cards Left"));
-    while (gclsDeck().Count() > 1)
-        gclsDeck().Remove(1);
-    form.UpdateCaption();
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Marrowby - 1 Card Left"));
-    gclsDeck().Remove(1);
-    form.UpdateCaption();
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Marrowby - 0 Cards Left"));
+    for (const auto &[left, caption] :
+         {std::pair(48, "48 Cards Left"), {1, "1 Card Left"}, {0, "0 Cards Left"}}) {
+        sendHome(left);
+        form.UpdateCaption();
+        EXPECT_EQ(form.windowTitle(), QStringLiteral("Marrowby - ") + QLatin1String(caption));
+    }
 }
 
-TEST(Table, NewGameKeepsTheAcesHomeAndDealsTheRest)
+TEST_F(Table, NewGameKeepsTheAcesHomeAndDealsTheRest)
 {
-    ScopedFakeMidi midi;
-    frmMain form;
-    // Two cards of suit 0 go home, then New Game.
-    for (int16_t rank : {2, 3}) {
-        for (int16_t i = 1; i <= gclsDeck().Count(); ++i) {
-            const CardRef card = gclsDeck().Card(i);
-            if (card->CardSuit() == 0 && card->CardNumber() == rank) {
-                form.mclsHome[0].Add(card);
-                gclsDeck().Remove(i);
-                break;
-            }
-        }
-    }
+    sendHome(46);
     form.cmdReShuffle->click();
     form.cmdDraw->setEnabled(false);
     midi.log->calls.clear();

@@ -108,20 +108,14 @@ protected:
         form->UpdateCaption();
     }
 
-    // Ctrl+Z as the player presses it, once the events waiting now are handled.
-    void pressUndoSoon()
+    // A key as the player presses it, once the events waiting now are handled.
+    void pressSoon(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     {
         QMetaObject::invokeMethod(
-            form.get(), [this] { QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier); },
+            form.get(), [=, this] { QTest::keyClick(form.get(), key, modifiers); },
             Qt::QueuedConnection);
     }
-
-    // F2 as the player presses it, once the events waiting now are handled.
-    void pressF2Soon()
-    {
-        QMetaObject::invokeMethod(
-            form.get(), [this] { QTest::keyClick(form.get(), Qt::Key_F2); }, Qt::QueuedConnection);
-    }
+    void pressUndoSoon() { pressSoon(Qt::Key_Z, Qt::ControlModifier); }
 
     AnimationWidget *clip() const { return form->table->findChild<AnimationWidget *>(); }
 
@@ -191,7 +185,7 @@ TEST_F(Victory, PlaysTheSongFramesTheTableAndSpinsTheClipAbovePiles)
     EXPECT_EQ(clip()->geometry(), QRect(154, 20, 320, 240));
 }
 
-TEST_F(Victory, WithNoSongTheFrameAndClipStillShowAndWinningAgainReplacesThem)
+TEST_F(Victory, WithNoSongTheFrameAndClipStillShow)
 {
     gsMusicFilename.clear();
     sendAllHome();
@@ -199,11 +193,7 @@ TEST_F(Victory, WithNoSongTheFrameAndClipStillShowAndWinningAgainReplacesThem)
     EXPECT_THAT(midi.log->calls,
                 ElementsAre(QStringLiteral("SongFile="), QStringLiteral("PlaySong")));
     EXPECT_EQ(form->table->boxes().size(), 1u);
-    QPointer<AnimationWidget> first = clip();
-    ASSERT_TRUE(first);
-    form->CheckForWin();
-    EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(form->table->findChildren<AnimationWidget *>().size(), 1);
+    EXPECT_TRUE(clip());
 }
 
 TEST_F(Victory, NewGameStopsTheSongAndClearsTheFrameAndClip)
@@ -227,9 +217,9 @@ TEST_F(Victory, ANewGameDuringEitherYieldEndsTheCelebration)
         sendAllHome();
         midi.log->calls.clear();
         if (duringSong)
-            onPlaySong = [this] { pressF2Soon(); };
+            onPlaySong = [this] { pressSoon(Qt::Key_F2); };
         else
-            pressF2Soon();
+            pressSoon(Qt::Key_F2);
         form->CheckForWin();
         onPlaySong = nullptr;
         EXPECT_EQ(midi.log->calls.contains(QStringLiteral("PlaySong")), duringSong);
@@ -253,6 +243,7 @@ TEST_F(Victory, WinningAgainReplacesTheFrameWithTheClip)
     resizeTo(700);
     doubleClick(*form, onTopCard(*form, 0));
     EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(form->table->findChildren<AnimationWidget *>().size(), 1);
     ASSERT_EQ(form->table->boxes().size(), 1u);
     EXPECT_EQ(form->table->boxes()[0].first, QRectF(188, 18, 324, 244));
     EXPECT_EQ(tableColour(152, 112), TableSurface::Baize);

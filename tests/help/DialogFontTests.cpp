@@ -14,8 +14,6 @@
 
 #include <string>
 
-#include <memory>
-
 namespace {
 
 struct ScopedDesktopFont {
@@ -96,8 +94,7 @@ TEST_P(DialogFont, GrowsAndFits)
     const QSize music = sizeAt<frmMusic>(GetParam(), true);
     EXPECT_GT(music.width(), 314);
     EXPECT_GT(music.height(), 197);
-    const QSize deck = sizeAt<frmDeck>(GetParam(), true);
-    EXPECT_EQ(deck.width(), 497); // the backs keep the size of a card
+    EXPECT_EQ(sizeAt<frmDeck>(GetParam(), true).width(), 497); // the backs keep a card's size
 }
 
 INSTANTIATE_TEST_SUITE_P(LargerFonts, DialogFont,

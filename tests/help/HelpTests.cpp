@@ -31,20 +31,13 @@ namespace {
 
 const QString kShipped = QStringLiteral(MARROWBY_SHIPPED_HELP_FILE);
 
-QByteArray manyTopics(size_t count)
+// Numbered items, each between `before` and `after`.
+QByteArray numbered(const char *before, qsizetype count, const char *after)
 {
-    QByteArray topics;
-    for (size_t i = 0; i < count; ++i)
-        topics += "@topic " + QByteArray::number(qulonglong(i)) + " T\n";
-    return topics;
-}
-
-QByteArray manyKeywords(qsizetype count)
-{
-    QByteArray keywords;
+    QByteArray items;
     for (qsizetype i = 0; i < count; ++i)
-        keywords += "k" + QByteArray::number(i) + ';';
-    return keywords;
+        items += before + QByteArray::number(i) + after;
+    return items;
 }
 
 // Opens a pipe for writing, then closes it, if the test has not ended after a while: a
@@ -99,8 +92,10 @@ TEST(HelpFile, ReadsTopicsAndRefusesMalformedFilesSayingWhere)
         {"MARROWBY-HELP 1\n@title " + QByteArray(kMaxHelpTitle + 1, 't'), "line 2: a title"},
         {"MARROWBY-HELP 1\n@topic 1 A\n@keywords a;" + QByteArray(kMaxHelpTitle + 1, 'k'),
          "line 3: a title or index word longer"},
-        {"MARROWBY-HELP 1\n" + manyTopics(kMaxHelpTopics + 1), "line 1002: more than 1000"},
-        {"MARROWBY-HELP 1\n" + manyTopics(2) + "@keywords " + manyKeywords(kMaxHelpKeywords + 1),
+        {"MARROWBY-HELP 1\n" + numbered("@topic ", kMaxHelpTopics + 1, " T\n"),
+         "line 1002: more than 1000"},
+        {"MARROWBY-HELP 1\n" + numbered("@topic ", 2, " T\n") + "@keywords " +
+             numbered("k", kMaxHelpKeywords + 1, ";"),
          "line 4: more than 5000 index words"},
     };
     for (const auto &[text, error] : cases) {

@@ -48,40 +48,26 @@ TEST(DeckDialog, OutlinesExactlyOneBoxEvenForABackItDoesNotOffer)
     }
 }
 
-// The keyboard walks the boxes without choosing one, and Return and Escape never press OK.
-TEST(DeckDialog, OnlyAClickChoosesABox)
+// The keyboard walks the boxes without choosing one, showing the focus only once a key is
+// pressed; Space chooses the focused box like a click; Return and Escape never press OK.
+TEST(DeckDialog, OnlyAClickOrSpaceChoosesABox)
 {
     glCardBack = 55;
     whenShown<frmDeck>([](frmDeck &dialog) {
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
         EXPECT_FALSE(dialog.cmdOK->isDefault());
+        EXPECT_FALSE(dialog.picBack[1]->FocusRing());
         for (Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier})
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
         EXPECT_EQ(QApplication::focusWidget(), dialog.picBack[2]);
+        EXPECT_TRUE(dialog.picBack[2]->FocusRing());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{1});
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    });
-    frmDeck dialog;
-    dialog.exec();
-    EXPECT_EQ(glCardBack, 55);
-}
-
-// Without a mouse: Tab shows where the focus is, Space chooses that box like a click.
-TEST(DeckDialog, SpaceChoosesTheFocusedBoxAndTheRingShowsOnlyForTheKeyboard)
-{
-    glCardBack = 54;
-    whenShown<frmDeck>([](frmDeck &dialog) {
-        dialog.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        EXPECT_FALSE(dialog.picBack[0]->FocusRing());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_TRUE(dialog.picBack[1]->FocusRing());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{1});
-        QTest::keyClick(dialog.cmdOK, Qt::Key_Space);
+        EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{2});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     });
     frmDeck dialog;
     dialog.exec();
