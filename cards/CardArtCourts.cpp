@@ -50,13 +50,15 @@ void fill(QPainter &painter, const QPainterPath &path, const QColor &colour)
 {
     painter.setPen(QPen(kBlack, 0.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(colour);
-    painter.drawPath(path);
+    if (mayShow(painter, path.controlPointRect().adjusted(-1, -1, 1, 1)))
+        painter.drawPath(path);
 }
 
 void line(QPainter &painter, QPointF from, QPointF to, const QColor &colour, qreal width)
 {
     painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(from, to);
+    if (mayShow(painter, QRectF(from, to).normalized().adjusted(-width, -width, width, width)))
+        painter.drawLine(from, to);
 }
 
 QPainterPath ellipse(QPointF centre, qreal rx, qreal ry)

@@ -117,7 +117,8 @@ void paintIndexCorner(QPainter &painter, int rank, int suit)
     painter.save();
     painter.translate(centreX, rankBaseline);
     painter.scale(rankHeight, rankHeight);
-    painter.fillPath(rankShape(rank), suitColour(suit));
+    if (mayShow(painter, rankShape(rank).controlPointRect()))
+        painter.fillPath(rankShape(rank), suitColour(suit));
     painter.restore();
     paintSuit(painter, suit, QPointF(centreX, 21.5), 9, false);
 }
@@ -209,7 +210,8 @@ void paintSuit(QPainter &painter, int suit, QPointF centre, qreal height, bool u
     painter.save();
     painter.translate(centre);
     painter.scale(height, upsideDown ? -height : height);
-    painter.fillPath(suitShape(suit), suitColour(suit));
+    if (mayShow(painter, suitShape(suit).controlPointRect()))
+        painter.fillPath(suitShape(suit), suitColour(suit));
     painter.restore();
 }
 

@@ -17,6 +17,14 @@ namespace cardart {
 
 enum Suit { Clubs, Diamonds, Hearts, Spades };
 
+// Whether a part lying within `bounds` (in the painter's present coordinates) can show.
+// A buried card is painted through a clip around the strip that shows, and the parts
+// wholly outside it are skipped rather than worked out and then thrown away.
+inline bool mayShow(const QPainter &painter, const QRectF &bounds)
+{
+    return !painter.hasClipping() || painter.clipBoundingRect().intersects(bounds);
+}
+
 QColor suitColour(int suit);
 // The suit sign, centred on the origin, one unit high.
 const QPainterPath &suitShape(int suit);

@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 namespace {
@@ -19,6 +21,33 @@ HDC nextHandle()
 {
     static HDC last = 0;
     return ++last;
+}
+
+// All of a card is opaque but its rounded corners, and its top and bottom rows unless they
+// fall on whole pixels; this is the corner's rounding, its soft edge and a pixel to spare
+// at fractional pixel ratios.
+constexpr int32_t kCorner = 6;
+
+bool onWholePixels(qreal logical, qreal ratio)
+{
+    const qreal device = logical * ratio;
+    return device == std::floor(device);
+}
+
+// How far from its left edge the card at `i` shows: a card laid over it later, at the same
+// height and at least a corner's width to the right, hides all of it beyond that card's
+// own left corners.
+int32_t shownWidth(const std::vector<CardDraw> &cards, size_t i, qreal ratio)
+{
+    int32_t shown = kCardWidth;
+    if (!onWholePixels(cards[i].y, ratio) || !onWholePixels(cards[i].y + kCardHeight, ratio))
+        return shown;
+    for (size_t j = i + 1; j < cards.size(); ++j) {
+        const int32_t dx = cards[j].x - cards[i].x;
+        if (cards[j].y == cards[i].y && dx >= kCorner)
+            shown = std::min(shown, dx + kCorner);
+    }
+    return shown;
 }
 
 } // namespace
@@ -45,4 +74,26 @@ void ImageSurface::drawCard(int32_t x, int32_t y, int32_t card, int32_t mode, in
         return;
     QPainter painter(mImage);
     paintCard(painter, QPointF(x, y), card, mode);
+}
+
+void DeferredImageSurface::paint()
+{
+    if (mImage && !mImage->isNull() && !mPending.empty()) {
+        // A view of the same pixels: the painter's working buffers go with the view rather
+        // than staying with an image that lives as long as its box.
+        QImage view(mImage->bits(), mImage->width(), mImage->height(), mImage->bytesPerLine(),
+                    mImage->format());
+        view.setDevicePixelRatio(mImage->devicePixelRatio());
+        QPainter painter(&view);
+        for (size_t i = 0; i < mPending.size(); ++i) {
+            const CardDraw &card = mPending[i];
+            const int32_t shown = shownWidth(mPending, i, view.devicePixelRatio());
+            // Cut only on the right: at fractional ratios the card's soft left edge falls
+            // on pixels outside its place.
+            painter.setClipRect(QRect(card.x - 1, card.y - 1, shown + 1, kCardHeight + 2));
+            painter.setClipping(shown < kCardWidth);
+            paintCard(painter, QPointF(card.x, card.y), card.card, card.mode);
+        }
+    }
+    mPending.clear();
 }

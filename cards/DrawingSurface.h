@@ -38,14 +38,39 @@ private:
     QImage *mImage;
 };
 
+// One card asked of a surface.
+struct CardDraw {
+    int32_t x, y, card, mode, colour;
+    bool operator==(const CardDraw &) const = default;
+};
+
+// Draws into a QImage when asked to, not at once. A picture box is often cleared and drawn
+// again before it is shown (a deal draws every card, then every pile once more), and in a
+// fanned pile only a strip of each buried card shows: painting late paints each card that
+// shows once, and a buried card only as far as it shows. The pixels come out the same.
+class DeferredImageSurface : public DrawingSurface
+{
+public:
+    explicit DeferredImageSurface(QImage *image) : mImage(image) {}
+    void drawCard(int32_t x, int32_t y, int32_t card, int32_t mode, int32_t colour) override
+    {
+        mPending.push_back({x, y, card, mode, colour});
+    }
+    // Forgets the cards not painted yet, for an image about to be cleared.
+    void discard() { mPending.clear(); }
+    // Paints the cards asked for since the last call, in the order they were asked.
+    void paint();
+
+private:
+    QImage *mImage;
+    std::vector<CardDraw> mPending;
+};
+
 // Remembers what was asked of it: for tests.
 class RecordingSurface : public DrawingSurface
 {
 public:
-    struct Call {
-        int32_t x, y, card, mode, colour;
-        bool operator==(const Call &) const = default;
-    };
+    using Call = CardDraw;
     void drawCard(int32_t x, int32_t y, int32_t card, int32_t mode, int32_t colour) override
     {
         calls.push_back({x, y, card, mode, colour});

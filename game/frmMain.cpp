@@ -96,7 +96,9 @@ void frmMain::createControls()
     lblShufflesLeft = new QLabel(tr("%1 Shuffles Left").arg(2), table);
     lblShufflesLeft->resize(73, 17);
     lblShufflesLeft->setAlignment(Qt::AlignCenter);
-    lblShufflesLeft->setStyleSheet(QStringLiteral("color: white;"));
+    QPalette white = lblShufflesLeft->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    lblShufflesLeft->setPalette(white);
     const QFont buttonFont = fittingFont(cmdReShuffle->font(), {{cmdReShuffle->text(), 65 - 12}});
     cmdReShuffle->setFont(buttonFont);
     cmdDraw->setFont(buttonFont);
@@ -171,7 +173,7 @@ void frmMain::connectHomeBox(PictureBox *box)
 void frmMain::Form_Load()
 {
     msTitle = windowTitle();
-    table->setMouseIcon(handCursor());
+    table->setMouseIcon(picPile[0]->MouseIcon());
     Midi->setSongFile(programFile(QStringLiteral("Ragtime.mid")));
     CreatePiles();
     PlacePiles();

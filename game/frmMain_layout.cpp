@@ -3,7 +3,6 @@
 #include "game/TableSurface.h"
 #include "game/frmMain.h"
 #include "cards/modGlobals.h"
-#include "resources/Images.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -47,7 +46,7 @@ void frmMain::CreatePiles()
     for (int16_t i = 1; i < 16; ++i) {
         picPile[i] = new PictureBox(table, i);
         picPile[i]->setBackColor(picPile[0]->BackColor());
-        picPile[i]->setMouseIcon(handCursor());
+        picPile[i]->setMouseIcon(picPile[0]->MouseIcon());
         connectPileBox(picPile[i]);
         picPile[i]->resize(picPile[0]->width(), CH);
         picPile[i]->show();

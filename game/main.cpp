@@ -2,6 +2,7 @@
 #include "game/CommandLine.h"
 #include "game/Translations.h"
 #include "game/frmMain.h"
+#include "platform/DeferredStyleIcons.h"
 #include "platform/QuitSignals.h"
 
 #include <QApplication>
@@ -52,6 +53,7 @@ int main(int argc, char *argv[])
     if (const auto status = answerCommandLine(app.arguments(), UnknownOptions::Refuse))
         return *status;
     QApplication::setDesktopFileName(QStringLiteral("io.github.marrowby.Marrowby"));
+    DeferredStyleIcons::install();
     frmMain window;
 
     QuitSignals quitSignals;

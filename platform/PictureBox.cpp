@@ -87,6 +87,7 @@ void PictureBox::resizeImage()
                        static_cast<int>(std::ceil(logical.height() * ratio)));
     if (!mImage.isNull() && mImage.size() == device && mImage.devicePixelRatio() == ratio)
         return;
+    mSurface.paint();
     QImage image(device, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(mBackColor);
@@ -97,8 +98,16 @@ void PictureBox::resizeImage()
     mImage = std::move(image);
 }
 
+const QImage &PictureBox::image()
+{
+    resizeImage();
+    mSurface.paint();
+    return mImage;
+}
+
 void PictureBox::Cls()
 {
+    mSurface.discard();
     resizeImage();
     mImage.fill(mBackColor);
 }
@@ -135,6 +144,7 @@ void PictureBox::setMouseIcon(const QCursor &cursor)
 void PictureBox::paintEvent(QPaintEvent *event)
 {
     resizeImage();
+    mSurface.paint();
     QPainter painter(this);
     const int b = borderWidth();
     painter.drawImage(QPointF(b, b), mImage);

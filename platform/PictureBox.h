@@ -38,6 +38,7 @@ public:
     void setBackColor(const QColor &colour);
     int16_t MousePointer() const { return mMousePointer; }
     void setMousePointer(int16_t pointer);
+    const QCursor &MouseIcon() const { return mMouseIcon; }
     void setMouseIcon(const QCursor &cursor);
 
     // VB-style geometry of the outer box, in the parent's logical pixels.
@@ -56,11 +57,7 @@ public:
     void setAccessibleRole(QAccessible::Role role) { mAccessibleRole = role; }
 
     // The inner picture, for tests and for screenshots.
-    const QImage &image()
-    {
-        resizeImage();
-        return mImage;
-    }
+    const QImage &image();
 
 Q_SIGNALS:
     void MouseDown(int16_t index, int16_t button, int16_t shift, float x, float y);
@@ -90,16 +87,17 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    // Draws through the box's hDC after bringing the image to the box's current size:
-    // a hidden widget is resized at once but hears of it only when shown.
-    class Surface : public ImageSurface
+    // Takes cards through the box's hDC after bringing the image to the box's current
+    // size: a hidden widget is resized at once but hears of it only when shown. They are
+    // painted when the image is shown or read.
+    class Surface : public DeferredImageSurface
     {
     public:
-        explicit Surface(PictureBox *box) : ImageSurface(&box->mImage), mBox(box) {}
+        explicit Surface(PictureBox *box) : DeferredImageSurface(&box->mImage), mBox(box) {}
         void drawCard(int32_t x, int32_t y, int32_t card, int32_t mode, int32_t colour) override
         {
             mBox->resizeImage();
-            ImageSurface::drawCard(x, y, card, mode, colour);
+            DeferredImageSurface::drawCard(x, y, card, mode, colour);
         }
 
     private:

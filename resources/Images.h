@@ -5,7 +5,7 @@
 #include <QIcon>
 #include <QPixmap>
 
-// The program's own small pictures, drawn from the SVGs in resources/.
+// The program's own small pictures, painted at the pixel ratio they are shown at.
 enum class MarkerKind { Locate, Draw };
 
 QPixmap markerPixmap(MarkerKind kind, qreal devicePixelRatio);
@@ -13,5 +13,3 @@ QCursor handCursor();
 QIcon programIcon(); // the black club
 QIcon redDiamondIcon();
 QIcon blackSpadeIcon();
-// Any of our SVGs at a logical size, sharp at the given pixel ratio.
-QPixmap svgPixmap(const QString &resource, QSize size, qreal devicePixelRatio);

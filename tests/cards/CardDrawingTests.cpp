@@ -150,3 +150,32 @@ TEST(CardLibrary, BacksOffThePixelGridAreDrawnToo)
 }
 
 } // namespace
+
+// A pile painted late, buried cards cut to the strip that shows, is the pile painted card
+// by card: at every pixel ratio, for every face and back, fanned or stacked, on whole
+// pixels or not.
+TEST(CardLibrary, PaintingLateGivesTheSamePixels)
+{
+    for (qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+        for (int32_t top : {4, 5}) {
+            for (int32_t first = 0; first < 66; first += 4) {
+                QImage now(QSize(160, 110) * ratio, QImage::Format_ARGB32_Premultiplied);
+                now.setDevicePixelRatio(ratio);
+                now.fill(QColor(0, 128, 0));
+                QImage late = now.copy();
+                ImageSurface direct(&now);
+                DeferredImageSurface deferred(&late);
+                for (int32_t k = 0; k < 7; ++k) {
+                    const int32_t card = (first + k) % 66;
+                    const int32_t mode = card < 52 ? mdFaceUp : mdFaceDown;
+                    // Fanned, then two laid on the last one's place and one a little aside.
+                    const int32_t x = std::min(k, 4) * 15 + (k == 6 ? 3 : 0);
+                    cdtDraw(direct.hDC(), x, top, card, mode, 0);
+                    cdtDraw(deferred.hDC(), x, top, card, mode, 0);
+                }
+                deferred.paint();
+                EXPECT_EQ(late, now) << "from card " << first << " at " << top << ", " << ratio;
+            }
+        }
+    }
+}
