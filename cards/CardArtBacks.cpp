@@ -3,6 +3,7 @@
 // at a glance.
 #include "cards/CardArt.h"
 #include "cards/CardArtParts.h"
+#include "cards/PixelView.h"
 
 #include <QImage>
 #include <QPainter>
@@ -265,7 +266,8 @@ const QImage &backImage(int back, qreal ratio)
                        QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(ratio);
         image.fill(Qt::transparent);
-        QPainter painter(&image);
+        QImage view = pixelView(image);
+        QPainter painter(&view);
         painter.setRenderHint(QPainter::Antialiasing);
         paintPanel(painter, back);
     }

@@ -3,12 +3,11 @@
 #include "cards/CardArt.h"
 #include "cards/CardArtParts.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <array>
+#include <span>
 
 namespace cardart {
 
@@ -78,31 +77,32 @@ QPainterPath club()
     return path;
 }
 
+struct RankElement {
+    unsigned char type; // a QPainterPath::ElementType
+    double x, y;
+};
+#include "RankOutlines.inc"
+
 // The rank as a glyph outline: one unit is the capital height, the baseline is at 0,
 // and wide ranks are condensed so that "10" stays inside the narrow index strip.
 const QPainterPath &rankShape(int rank)
 {
     static const std::array<QPainterPath, 13> shapes = [] {
-        static const char *const texts[] = {"A", "2", "3",  "4", "5", "6", "7",
-                                            "8", "9", "10", "J", "Q", "K"};
-        constexpr qreal maxWidth = 1.05;
-        constexpr qreal tracking = -0.1;
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setStyleHint(QFont::SansSerif);
-        font.setBold(true);
-        font.setPixelSize(100);
-        font.setLetterSpacing(QFont::AbsoluteSpacing, tracking * 100);
-        const qreal cap = QFontMetricsF(font).capHeight();
         std::array<QPainterPath, 13> made;
         for (int i = 0; i < 13; ++i) {
-            QPainterPath path;
-            path.addText(0, 0, font, QString::fromLatin1(texts[i]));
-            const QRectF box = path.boundingRect();
-            if (box.isEmpty())
-                continue; // no font at all: the index shows the suit alone
-            const qreal sx = std::min(1.0 / cap, maxWidth / box.width());
-            made[i] =
-                QTransform::fromScale(sx, 1.0 / cap).translate(-box.center().x(), 0).map(path);
+            const std::span<const RankElement> outline = kRankOutlines[i];
+            for (size_t e = 0; e < outline.size(); ++e) {
+                const RankElement &element = outline[e];
+                if (element.type == QPainterPath::MoveToElement)
+                    made[i].moveTo(element.x, element.y);
+                else if (element.type == QPainterPath::LineToElement)
+                    made[i].lineTo(element.x, element.y);
+                else if (element.type == QPainterPath::CurveToElement && e + 2 < outline.size()) {
+                    made[i].cubicTo(element.x, element.y, outline[e + 1].x, outline[e + 1].y,
+                                    outline[e + 2].x, outline[e + 2].y);
+                    e += 2;
+                }
+            }
         }
         return made;
     }();
@@ -117,8 +117,7 @@ void paintIndexCorner(QPainter &painter, int rank, int suit)
     painter.save();
     painter.translate(centreX, rankBaseline);
     painter.scale(rankHeight, rankHeight);
-    if (mayShow(painter, rankShape(rank).controlPointRect()))
-        painter.fillPath(rankShape(rank), suitColour(suit));
+    fillStamped(painter, rankShape(rank), suitColour(suit));
     painter.restore();
     paintSuit(painter, suit, QPointF(centreX, 21.5), 9, false);
 }
@@ -210,8 +209,7 @@ void paintSuit(QPainter &painter, int suit, QPointF centre, qreal height, bool u
     painter.save();
     painter.translate(centre);
     painter.scale(height, upsideDown ? -height : height);
-    if (mayShow(painter, suitShape(suit).controlPointRect()))
-        painter.fillPath(suitShape(suit), suitColour(suit));
+    fillStamped(painter, suitShape(suit), suitColour(suit));
     painter.restore();
 }
 

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPointF>
 
+#include <functional>
+
 class QPainter;
 class QPainterPath;
 
@@ -24,6 +26,14 @@ inline bool mayShow(const QPainter &painter, const QRectF &bounds)
 {
     return !painter.hasClipping() || painter.clipBoundingRect().intersects(bounds);
 }
+
+// Paints what `paint` draws within `bounds` (in the painter's present coordinates) as a
+// copy of a picture kept for `what` and `colour` at this place on the pixel grid; the
+// painter passed to `paint` draws that picture. Nothing is painted where nothing shows.
+void stamped(QPainter &painter, const void *what, QRgb colour, const QRectF &bounds,
+             const std::function<void(QPainter &)> &paint);
+// Fills a shape that lives as long as the program, through a stamp.
+void fillStamped(QPainter &painter, const QPainterPath &shape, const QColor &colour);
 
 QColor suitColour(int suit);
 // The suit sign, centred on the origin, one unit high.

@@ -2,6 +2,7 @@
 #include "cards/DrawingSurface.h"
 
 #include "cards/CardArt.h"
+#include "cards/PixelView.h"
 
 #include <QPainter>
 
@@ -72,18 +73,15 @@ void ImageSurface::drawCard(int32_t x, int32_t y, int32_t card, int32_t mode, in
 {
     if (!mImage || mImage->isNull())
         return;
-    QPainter painter(mImage);
+    QImage view = pixelView(*mImage);
+    QPainter painter(&view);
     paintCard(painter, QPointF(x, y), card, mode);
 }
 
 void DeferredImageSurface::paint()
 {
     if (mImage && !mImage->isNull() && !mPending.empty()) {
-        // A view of the same pixels: the painter's working buffers go with the view rather
-        // than staying with an image that lives as long as its box.
-        QImage view(mImage->bits(), mImage->width(), mImage->height(), mImage->bytesPerLine(),
-                    mImage->format());
-        view.setDevicePixelRatio(mImage->devicePixelRatio());
+        QImage view = pixelView(*mImage);
         QPainter painter(&view);
         for (size_t i = 0; i < mPending.size(); ++i) {
             const CardDraw &card = mPending[i];

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PictureBox.h"
 
+#include "cards/PixelView.h"
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -92,7 +94,8 @@ void PictureBox::resizeImage()
     image.setDevicePixelRatio(ratio);
     image.fill(mBackColor);
     if (!mImage.isNull()) {
-        QPainter painter(&image);
+        QImage view = pixelView(image);
+        QPainter painter(&view);
         painter.drawImage(QPointF(0, 0), mImage);
     }
     mImage = std::move(image);

@@ -20,16 +20,18 @@ using Drawing = void (*)(QPainter &);
 
 QPixmap painted(Drawing draw, qreal grid, QSize size, qreal devicePixelRatio)
 {
-    QPixmap pixmap(QSize(static_cast<int>(std::ceil(size.width() * devicePixelRatio)),
-                         static_cast<int>(std::ceil(size.height() * devicePixelRatio))));
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    QImage picture(QSize(static_cast<int>(std::ceil(size.width() * devicePixelRatio)),
+                         static_cast<int>(std::ceil(size.height() * devicePixelRatio))),
+                   QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(pixmap.width() / grid, pixmap.height() / grid);
+    painter.scale(picture.width() / grid, picture.height() / grid);
     draw(painter);
     painter.end();
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    return pixmap;
+    picture.setDevicePixelRatio(devicePixelRatio);
+    // A copy, without the painter's working buffers that stay with a painted image.
+    return QPixmap::fromImage(picture.copy());
 }
 
 // An icon painted afresh at whatever size is asked of it, so none is kept.
