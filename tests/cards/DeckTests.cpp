@@ -28,10 +28,7 @@ TEST(CDeck, ANewDeckIsInSuitOrderWithTheLibrarySize)
         EXPECT_EQ(card->CardSuit(), (i - 1) / 13);
         EXPECT_EQ(card->CardNumber(), (i - 1) % 13 + 1);
         EXPECT_EQ(card->CardFace(), (card->CardNumber() - 1) * 4);
-        EXPECT_EQ(card->CardType(), 0);
         EXPECT_EQ(card->CardBack(), 64);
-        EXPECT_EQ(card->x(), 0);
-        EXPECT_EQ(card->hDC(), 0);
     }
 }
 
@@ -88,18 +85,6 @@ TEST(CDeck, BackReachesOnlyCardsStillInTheDeck)
         EXPECT_EQ(card->CardBack(), 64);
     for (int16_t i = 1; i <= deck.Count(); ++i)
         EXPECT_EQ(deck.Card(i)->CardBack(), 60);
-}
-
-TEST(CDeck, RemovingTheAcesFromTheTopDown)
-{
-    CDeck deck;
-    for (int16_t position : {40, 27, 14, 1})
-        deck.Remove(position);
-    EXPECT_EQ(deck.Count(), 48);
-    EXPECT_EQ(deck.Card(1)->CardSuit(), 0);
-    EXPECT_EQ(deck.Card(1)->CardNumber(), 2);
-    for (int16_t i = 1; i <= 48; ++i)
-        EXPECT_NE(deck.Card(i)->CardNumber(), 1);
 }
 
 } // namespace

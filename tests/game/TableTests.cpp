@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -53,9 +54,10 @@ TEST_F(Table, OpensWithTheDealAndLayout)
             EXPECT_NE(form.mclsPile[i].Card(p)->CardNumber(), 1);
     }
     for (int s = 0; s < 4; ++s) {
-        ASSERT_EQ(form.mclsHome[s].Count(), 1);
-        EXPECT_EQ(form.mclsHome[s].TopCard()->CardSuit(), s);
-        EXPECT_EQ(form.mclsHome[s].TopCard()->CardNumber(), 1);
+        const CStack &home = form.mclsHome[s];
+        EXPECT_EQ(
+            std::tuple(home.Count(), home.TopCard()->CardSuit(), home.TopCard()->CardNumber()),
+            std::tuple(1, s, 1));
     }
     EXPECT_EQ(gclsDeck().Count(), 48);
 }
@@ -107,61 +109,21 @@ TEST_F(Table, NeverSmallerThanKeepsEveryControlVisibleAndApart)
     EXPECT_GT(form.picPile[4]->geometry().right(), 589);
 }
 
-TEST_F(Table, ReShufflesCountDownAndDealFromTheFirstPile)
+// The label, the button and the deal after each re-shuffle are the soak's to judge; what
+// it seldom reaches is a re-shuffle with nothing left to deal.
+TEST_F(Table, ReShufflesDealFromTheFirstPileAndCountEvenWithNothingToDeal)
 {
     sendHome(47);
     form.cmdReShuffle->click();
-    EXPECT_EQ(form.lblShufflesLeft->text(), QStringLiteral("1 Shuffle Left"));
-    EXPECT_EQ(form.mclsPile[14].Count(), 3);
-    EXPECT_EQ(form.mclsPile[15].Count(), 2);
-
     sendHome(3);
     form.cmdReShuffle->click();
-    EXPECT_EQ(form.lblShufflesLeft->text(), QStringLiteral("0 Shuffles Left"));
-    EXPECT_FALSE(form.cmdReShuffle->isEnabled());
     EXPECT_EQ(form.mclsPile[0].Count(), 3);
-    for (int i = 1; i < 16; ++i) {
-        EXPECT_EQ(form.mclsPile[i].Count(), 0);
-        EXPECT_TRUE(form.picPile[i]->isHidden());
-    }
-
+    EXPECT_TRUE(form.picPile[1]->isHidden());
     sendHome(0);
-    form.ReShuffle(); // even with nothing to deal, a re-shuffle is used up
+    form.ReShuffle();
     EXPECT_EQ(form.miShufflesLeft, -1);
     for (const CStack &pile : form.mclsPile)
         EXPECT_EQ(pile.Count(), 0);
-}
-
-TEST_F(Table, CaptionCountsCardsLeft)
-{
-    for (const auto &[left, caption] :
-         {std::pair(48, "48 Cards Left"), {1, "1 Card Left"}, {0, "0 Cards Left"}}) {
-        sendHome(left);
-        form.UpdateCaption();
-        EXPECT_EQ(form.windowTitle(), QStringLiteral("Marrowby - ") + QLatin1String(caption));
-    }
-}
-
-TEST_F(Table, NewGameKeepsTheAcesHomeAndDealsTheRest)
-{
-    sendHome(46);
-    form.cmdReShuffle->click();
-    form.cmdDraw->setEnabled(false);
-    midi.log->calls.clear();
-    form.mnuFileNewGame->trigger();
-
-    EXPECT_EQ(midi.log->calls.value(0), QStringLiteral("StopSong"));
-    EXPECT_EQ(gclsDeck().Count(), 48);
-    for (const CStack &home : form.mclsHome)
-        EXPECT_EQ(home.Count(), 1);
-    int dealt = 0;
-    for (const CStack &pile : form.mclsPile)
-        dealt += pile.Count();
-    EXPECT_EQ(dealt, 48);
-    EXPECT_EQ(form.lblShufflesLeft->text(), QStringLiteral("2 Shuffles Left"));
-    EXPECT_TRUE(form.cmdReShuffle->isEnabled());
-    EXPECT_TRUE(form.cmdDraw->isEnabled());
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Marrowby - 48 Cards Left"));
 }
 
 } // namespace
