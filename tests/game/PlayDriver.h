@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <set>
 #include <utility>
@@ -159,6 +160,17 @@ inline int topRank(const CStack &pile)
 inline const CStack &stack(const frmMain &form, int i)
 {
     return i < 16 ? form.mclsPile[i] : form.mclsHome[i - 16];
+}
+
+// The cards of the 16 piles, then of the 4 home piles, bottom first.
+using Position = std::array<std::vector<const CCard *>, 20>;
+inline Position positionOf(const frmMain &form)
+{
+    Position position;
+    for (int i = 0; i < 20; ++i)
+        for (int p = 1; p <= stack(form, i).Count(); ++p)
+            position[i].push_back(stack(form, i).Card(p).get());
+    return position;
 }
 
 // Moves a card from wherever it lies on the play piles onto the top of pile i, then

@@ -178,9 +178,6 @@ const Action &pickAction(Player &player)
     return kActions.front();
 }
 
-// The cards of the 16 piles, then of the 4 home piles, bottom first.
-using Position = std::array<std::vector<const CCard *>, 20>;
-
 struct Observed {
     Position position;
     bool drawEnabled;
@@ -192,15 +189,12 @@ struct Observed {
 
 Observed observe(const frmMain &f)
 {
-    Observed o{{},
+    Observed o{positionOf(f),
                f.cmdDraw->isEnabled(),
                f.DrawModeOn(),
                f.cmdReShuffle->isEnabled(),
                f.lblShufflesLeft->text(),
                f.windowTitle()};
-    for (int i = 0; i < 20; ++i)
-        for (int p = 1; p <= stack(f, i).Count(); ++p)
-            o.position[i].push_back(stack(f, i).Card(p).get());
     // A card held from the keyboard stays held from one action to the next: it counts
     // where it goes back to if its drop fails.
     if (f.mbDragging) {

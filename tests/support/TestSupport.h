@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -52,10 +53,12 @@ private:
 };
 
 // Every call made to any fake player, in order, as "SongFile=<path>", "PlaySong", "StopSong".
-// The last song expectation any of them was given is kept apart.
+// The last song expectation any of them was given is kept apart; onPlaySong, if set, runs as
+// a song starts.
 struct MidiLog {
     QStringList calls;
     bool songLikely = false;
+    std::function<void()> onPlaySong;
 };
 
 class FakeMidiPlayer : public MidiPlayer
@@ -68,7 +71,12 @@ public:
         mSongFile = NewVal;
         mLog->calls << QStringLiteral("SongFile=") + NewVal;
     }
-    void PlaySong() override { mLog->calls << QStringLiteral("PlaySong"); }
+    void PlaySong() override
+    {
+        mLog->calls << QStringLiteral("PlaySong");
+        if (mLog->onPlaySong)
+            mLog->onPlaySong();
+    }
     void StopSong() override { mLog->calls << QStringLiteral("StopSong"); }
     void setSongLikely(bool likely) override { mLog->songLikely = likely; }
 
