@@ -89,8 +89,7 @@ protected:
     void pressSoon(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     {
         QMetaObject::invokeMethod(
-            form, [=, this] { QTest::keyClick(form, key, modifiers); },
-            Qt::QueuedConnection);
+            form, [=, this] { QTest::keyClick(form, key, modifiers); }, Qt::QueuedConnection);
     }
     void pressUndoSoon() { pressSoon(Qt::Key_Z, Qt::ControlModifier); }
 
