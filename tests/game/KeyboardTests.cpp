@@ -48,17 +48,14 @@ TEST(Keyboard, PlaysAShortGameWithoutTheMouse)
     key(Qt::Key_Return); // the 2 of spades goes home, as by a double click
     EXPECT_EQ(f.mclsHome[3].Count(), 2);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 47 Cards Left"));
-    EXPECT_TRUE(tableIsWhole(f));
 
     key(Qt::Key_Space); // the 3 in hand
     EXPECT_TRUE(f.mbDragging);
-    EXPECT_TRUE(tableIsWhole(f));
     keys(Qt::Key_Left, 4); // piles 2, 1, 0, then round to the spades' home pile
     EXPECT_EQ(focusedBox(), f.picHome[3]);
     key(Qt::Key_Space);
     EXPECT_EQ(f.mclsHome[3].Count(), 3);
     EXPECT_FALSE(f.mbDragging);
-    EXPECT_TRUE(tableIsWhole(f));
 
     // The 4 is pile 3's last card: its box hides and the focus goes on to pile 4;
     // Escape brings the card back.
@@ -69,7 +66,6 @@ TEST(Keyboard, PlaysAShortGameWithoutTheMouse)
     key(Qt::Key_Escape);
     EXPECT_FALSE(f.mbDragging);
     EXPECT_EQ(topRank(f.mclsPile[3]), 4);
-    EXPECT_TRUE(tableIsWhole(f));
 
     // The jack of hearts onto the 8 of hearts is refused and goes back.
     key(Qt::Key_Space);
