@@ -123,13 +123,11 @@ TEST_F(Animation, OpensTheVictoryClipSizedToItsFramesAndPlaysIt)
     animate.setResourceID(102);
     EXPECT_THAT(log.take(), ElementsAre("Create SysAnimate32 0x54000004 154,20 0x0 = 1",
                                         "WM_PAINT = 0", "ACM_OPENA 102 = 1"));
+    // Its place, parent and first picture are the victory tests' to check, through the window.
     AnimationWidget *widget = control(animate);
     ASSERT_TRUE(widget);
-    EXPECT_EQ(widget->parentWidget(), &parent);
-    EXPECT_EQ(widget->geometry(), QRect(154, 20, 320, 240));
     EXPECT_EQ(widget->frameCount(), 18);
     EXPECT_EQ(widget->frameInterval(), 111);
-    EXPECT_EQ(widget->grab().toImage().pixelColor(2, 2), QColor(128, 0, 128));
     EXPECT_TRUE(QTest::qWaitFor([&] { return widget->currentFrame() >= 2; }, 2000));
 
     // Hidden, it runs nothing until shown again.

@@ -98,13 +98,12 @@ TEST_F(Settings, CloseWritesBothAndKeepsEverythingElse)
         gsMusicFilename = QStringLiteral("/songs/Ünïcode song.mid");
         form.close();
     }
-    QSettings stored(settingsFilePath(), QSettings::IniFormat);
-    EXPECT_EQ(stored.value(QStringLiteral("Startup/CardBack")).toString(), QStringLiteral("61"));
-    EXPECT_EQ(stored.value(QStringLiteral("Startup/MusicFilename")).toString(),
-              QStringLiteral("/songs/Ünïcode song.mid"));
-    EXPECT_EQ(stored.value(QStringLiteral("Other/key")).toString(), QStringLiteral("kept"));
-    EXPECT_EQ(stored.value(QStringLiteral("Startup/Extra")).toString(),
-              QStringLiteral("also kept"));
+    EXPECT_EQ(readAfresh().values,
+              (QVariantMap{{QStringLiteral("Other/key"), QStringLiteral("kept")},
+                           {QStringLiteral("Startup/CardBack"), QStringLiteral("61")},
+                           {QStringLiteral("Startup/Extra"), QStringLiteral("also kept")},
+                           {QStringLiteral("Startup/MusicFilename"),
+                            QStringLiteral("/songs/Ünïcode song.mid")}}));
     EXPECT_FALSE(QFileInfo::exists(settingsFilePath() + kBadCopy));
 }
 
