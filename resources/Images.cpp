@@ -68,27 +68,22 @@ QPen outline(const QColor &colour, qreal width)
     return QPen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
 }
 
+QPainterPath closed(std::initializer_list<QPointF> corners)
+{
+    QPainterPath path;
+    path.addPolygon(QPolygonF(corners));
+    path.closeSubpath();
+    return path;
+}
+
 // On an 11-unit grid: a diamond with a lighter facet above its middle.
 void drawDiamond(QPainter &painter, const QColor &fill, const QColor &edge, const QColor &shine)
 {
-    QPainterPath body;
-    body.moveTo(5.5, 0.3);
-    body.lineTo(10.2, 5.5);
-    body.lineTo(5.5, 10.7);
-    body.lineTo(0.8, 5.5);
-    body.closeSubpath();
     painter.setPen(outline(edge, 0.6));
     painter.setBrush(fill);
-    painter.drawPath(body);
-
-    QPainterPath facet;
-    facet.moveTo(5.5, 1.8);
-    facet.lineTo(8.2, 5);
-    facet.lineTo(5.5, 5.6);
-    facet.lineTo(2.8, 5);
-    facet.closeSubpath();
+    painter.drawPath(closed({{5.5, 0.3}, {10.2, 5.5}, {5.5, 10.7}, {0.8, 5.5}}));
     painter.setOpacity(0.7);
-    painter.fillPath(facet, shine);
+    painter.fillPath(closed({{5.5, 1.8}, {8.2, 5}, {5.5, 5.6}, {2.8, 5}}), shine);
 }
 
 void drawRedDiamond(QPainter &painter)
