@@ -138,8 +138,8 @@ void drawHand(QPainter &painter)
     constexpr qreal kTip = 3.5; // a fingertip's width; each is a half circle
     QPainterPath hand;
     hand.moveTo(10.5, 16);
-    for (auto [left, top, knuckle] : {std::tuple(10.5, 4.0, 13.0), {14, 3, 13}, {17.5, 4.5, 14},
-                                      {21, 7, 20}}) {
+    for (auto [left, top, knuckle] :
+         {std::tuple(10.5, 4.0, 13.0), {14, 3, 13}, {17.5, 4.5, 14}, {21, 7, 20}}) {
         hand.lineTo(left, top);
         hand.arcTo(QRectF(left, top - kTip / 2, kTip, kTip), 180, -180);
         hand.lineTo(left + kTip, knuckle);
