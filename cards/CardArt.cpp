@@ -15,14 +15,13 @@ constexpr int32_t kLastBack = 65;
 void paintBlank(QPainter &painter)
 {
     static const char blank = 0; // the stamp's name
-    cardart::stamped(painter, &blank, 0, QRectF(0, 0, kCardWidth, kCardHeight),
-                     [](QPainter &drawing) {
-                         // Half-pixel inset keeps the one-pixel border on whole pixels at 1x.
-                         drawing.setPen(QPen(QColor(60, 60, 60), 1));
-                         drawing.setBrush(Qt::white);
-                         drawing.drawRoundedRect(
-                             QRectF(0.5, 0.5, kCardWidth - 1, kCardHeight - 1), 4, 4);
-                     });
+    cardart::stamped(
+        painter, &blank, 0, QRectF(0, 0, kCardWidth, kCardHeight), [](QPainter &drawing) {
+            // Half-pixel inset keeps the one-pixel border on whole pixels at 1x.
+            drawing.setPen(QPen(QColor(60, 60, 60), 1));
+            drawing.setBrush(Qt::white);
+            drawing.drawRoundedRect(QRectF(0.5, 0.5, kCardWidth - 1, kCardHeight - 1), 4, 4);
+        });
 }
 
 } // namespace

@@ -54,6 +54,9 @@ public:
     explicit DeferredImageSurface(QImage *image) : mImage(image) {}
     void drawCard(int32_t x, int32_t y, int32_t card, int32_t mode, int32_t colour) override
     {
+        // A surface drawn on again and again but never shown still keeps only a pack's worth.
+        if (mPending.size() >= 52)
+            paint();
         mPending.push_back({x, y, card, mode, colour});
     }
     // Forgets the cards not painted yet, for an image about to be cleared.

@@ -8,8 +8,7 @@
 // picture is a fortune in all; painted through a view, they go with the view.
 inline QImage pixelView(QImage &image)
 {
-    QImage view(image.bits(), image.width(), image.height(), image.bytesPerLine(),
-                image.format());
+    QImage view(image.bits(), image.width(), image.height(), image.bytesPerLine(), image.format());
     view.setDevicePixelRatio(image.devicePixelRatio());
     return view;
 }

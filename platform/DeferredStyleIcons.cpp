@@ -14,8 +14,7 @@ class DeferredIcon : public QIconEngine
 {
 public:
     DeferredIcon(const QStyle *style, QStyle::StandardPixmap which) : mStyle(style), mWhich(which)
-    {
-    }
+    {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {

@@ -68,27 +68,22 @@ QPen outline(const QColor &colour, qreal width)
     return QPen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
 }
 
+QPainterPath closed(std::initializer_list<QPointF> corners)
+{
+    QPainterPath path;
+    path.addPolygon(QPolygonF(corners));
+    path.closeSubpath();
+    return path;
+}
+
 // On an 11-unit grid: a diamond with a lighter facet above its middle.
 void drawDiamond(QPainter &painter, const QColor &fill, const QColor &edge, const QColor &shine)
 {
-    QPainterPath body;
-    body.moveTo(5.5, 0.3);
-    body.lineTo(10.2, 5.5);
-    body.lineTo(5.5, 10.7);
-    body.lineTo(0.8, 5.5);
-    body.closeSubpath();
     painter.setPen(outline(edge, 0.6));
     painter.setBrush(fill);
-    painter.drawPath(body);
-
-    QPainterPath facet;
-    facet.moveTo(5.5, 1.8);
-    facet.lineTo(8.2, 5);
-    facet.lineTo(5.5, 5.6);
-    facet.lineTo(2.8, 5);
-    facet.closeSubpath();
+    painter.drawPath(closed({{5.5, 0.3}, {10.2, 5.5}, {5.5, 10.7}, {0.8, 5.5}}));
     painter.setOpacity(0.7);
-    painter.fillPath(facet, shine);
+    painter.fillPath(closed({{5.5, 1.8}, {8.2, 5}, {5.5, 5.6}, {2.8, 5}}), shine);
 }
 
 void drawRedDiamond(QPainter &painter)
@@ -143,8 +138,8 @@ void drawHand(QPainter &painter)
     constexpr qreal kTip = 3.5; // a fingertip's width; each is a half circle
     QPainterPath hand;
     hand.moveTo(10.5, 16);
-    for (auto [left, top, knuckle] : {std::tuple(10.5, 4.0, 13.0), {14, 3, 13}, {17.5, 4.5, 14},
-                                      {21, 7, 20}}) {
+    for (auto [left, top, knuckle] :
+         {std::tuple(10.5, 4.0, 13.0), {14, 3, 13}, {17.5, 4.5, 14}, {21, 7, 20}}) {
         hand.lineTo(left, top);
         hand.arcTo(QRectF(left, top - kTip / 2, kTip, kTip), 180, -180);
         hand.lineTo(left + kTip, knuckle);

@@ -21,7 +21,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: marrowby_rankoutlines OUTPUT.inc\n");
         return 2;
     }
-    static const char *const texts[] = {"A", "2", "3", "4", "5", "6", "7",
+    static const char *const texts[] = {"A", "2", "3",  "4", "5", "6", "7",
                                         "8", "9", "10", "J", "Q", "K"};
     constexpr qreal maxWidth = 1.05;
     constexpr qreal tracking = -0.1;

@@ -165,11 +165,14 @@ TEST(CardLibrary, PaintingLateGivesTheSamePixels)
                 QImage late = now.copy();
                 ImageSurface direct(&now);
                 DeferredImageSurface deferred(&late);
-                for (int32_t k = 0; k < 7; ++k) {
+                // Fanned, then two laid on the last one's place and one a little aside; once,
+                // more cards than a pack before the first paint.
+                const int32_t count = first == 0 ? 60 : 7;
+                for (int32_t k = 0; k < count; ++k) {
                     const int32_t card = (first + k) % 66;
                     const int32_t mode = card < 52 ? mdFaceUp : mdFaceDown;
-                    // Fanned, then two laid on the last one's place and one a little aside.
-                    const int32_t x = std::min(k, 4) * 15 + (k == 6 ? 3 : 0);
+                    const int32_t x =
+                        count > 7 ? k % 6 * 15 : std::min(k, 4) * 15 + (k == 6 ? 3 : 0);
                     cdtDraw(direct.hDC(), x, top, card, mode, 0);
                     cdtDraw(deferred.hDC(), x, top, card, mode, 0);
                 }
