@@ -9,8 +9,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 using testing::ElementsAre;
 
 namespace {
@@ -30,59 +28,21 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return form->table->width() == width; }));
     }
 
-    // Every card home, in rank order, the piles empty; with `firstLeft`, the cards of that
-    // rank and above stay out instead, one a pile from pile 0 on, in rank order.
-    void sendAllHome(int16_t firstLeft = 14)
+    // Cards home by double clicks until `left` are out. Reversed, each suit goes home from
+    // the last of its four piles back to the first, and the king of suit 3, alone on pile 0,
+    // is the last card.
+    void sendHomeUntil(int left)
     {
-        std::vector<CardRef> cards;
-        for (int16_t p = 1; p <= gclsDeck().Count(); ++p)
-            cards.push_back(gclsDeck().Card(p));
-        std::sort(cards.begin(), cards.end(), [](const CardRef &a, const CardRef &b) {
-            return a->CardNumber() < b->CardNumber();
-        });
-        for (CStack &pile : form->mclsPile)
-            while (pile.Count() > 0)
-                pile.RemoveTopCard();
-        int16_t pile = 0;
-        for (const CardRef &card : cards) {
-            if (card->CardNumber() >= firstLeft)
-                form->mclsPile[pile++].Add(card);
-            else
-                form->mclsHome[card->CardSuit()].Add(card);
-        }
-        for (int16_t p = gclsDeck().Count(); p >= 1; --p)
-            if (gclsDeck().Card(p)->CardNumber() < firstLeft)
-                gclsDeck().Remove(p);
-        for (int16_t i = 0; i < 16; ++i)
-            form->DrawPile(i);
-        for (int16_t h = 0; h < 4; ++h)
-            form->DrawHome(h);
+        for (int16_t pile = 15; pile >= 0; --pile)
+            for (int n = 0; n < 3 && form->mclsPile[pile].Count() && gclsDeck().Count() > left; ++n)
+                form->picPile_DblClick(pile);
     }
-
-    // Every card home but the king of suit 3, alone on pile 0 and in the undo snapshot.
-    void leaveOneKing()
+    void winByADoubleClick() { form->picPile_DblClick(0); }
+    // A new game deals the cards as they were left; a new deck is in reversed order again.
+    void newReversedGame()
     {
-        sendAllHome();
-        const CardRef king = form->mclsHome[3].TopCard();
-        form->mclsHome[3].RemoveTopCard();
-        gclsDeck().Add(king);
-        form->mclsPile[0].Add(king);
-        form->DrawPile(0);
-        form->DrawHome(3);
-        form->SaveUndo();
-    }
-
-    // The king goes home as a drop takes it there, with the win test after it.
-    void kingHomeAndCheck()
-    {
-        const CardRef king = form->mclsPile[0].TopCard();
-        form->mclsPile[0].RemoveTopCard();
-        form->DrawPile(0);
-        form->mclsHome[3].Add(king);
-        form->RemoveFromDeck(3, 13);
-        form->DrawHome(3);
-        form->CheckForWin();
-        form->UpdateCaption();
+        form->mnuFileNewGame->trigger();
+        form->NewDeal();
     }
 
     // A key as the player presses it, once the events waiting now are handled.
@@ -108,7 +68,7 @@ protected:
         EXPECT_TRUE(form->table->findChildren<AnimationWidget *>().isEmpty());
     }
 
-    Table t;
+    Table t{kReversedOrder};
     frmMain *const form = &t.form;
     ScopedFakeMidi &midi = t.midi;
     std::function<void()> &onPlaySong = t.midi.log->onPlaySong; // between the two yields
@@ -117,18 +77,12 @@ protected:
 // A home pile one card short wins nothing; with no song chosen a win still shows.
 TEST_F(Victory, NothingHappensUntilEveryCardIsHomeSongOrNot)
 {
-    sendAllHome();
-    const CardRef king = form->mclsHome[2].TopCard();
-    form->mclsHome[2].RemoveTopCard();
-    form->mclsPile[0].Add(king);
-    form->CheckForWin();
+    sendHomeUntil(1);
     EXPECT_TRUE(midi.log->calls.isEmpty());
     expectNoCelebration();
 
-    form->mclsPile[0].RemoveTopCard();
-    form->mclsHome[2].Add(king);
     gsMusicFilename.clear();
-    form->CheckForWin();
+    winByADoubleClick();
     EXPECT_THAT(midi.log->calls,
                 ElementsAre(QStringLiteral("SongFile="), QStringLiteral("PlaySong")));
     EXPECT_EQ(form->table->boxes().size(), 1u);
@@ -139,9 +93,9 @@ TEST_F(Victory, PlaysTheSongFramesTheTableAndSpinsTheClipAbovePiles)
 {
     for (const auto &[width, frameLeft] : {std::pair(627, 151.5), std::pair(628, 152.0)}) {
         resizeTo(width);
-        sendAllHome();
+        sendHomeUntil(1);
         midi.log->calls.clear();
-        form->CheckForWin();
+        winByADoubleClick();
 
         EXPECT_THAT(midi.log->calls, ElementsAre(QStringLiteral("SongFile=/songs/victory.mid"),
                                                  QStringLiteral("PlaySong")));
@@ -156,12 +110,11 @@ TEST_F(Victory, PlaysTheSongFramesTheTableAndSpinsTheClipAbovePiles)
         EXPECT_EQ(widget->geometry(), QRect(154, 20, 320, 240));
         EXPECT_EQ(form->table->children().last(), widget);
         EXPECT_TRUE(widget->isVisible() && widget->isTimerActive());
-        form->mnuFileNewGame->trigger();
+        newReversedGame();
     }
     // A repaint draws the frame again, with the clip inside it.
     resizeTo(628);
-    sendAllHome();
-    form->CheckForWin();
+    sendHomeUntil(0);
     EXPECT_EQ(tableColour(152, 112), QColor(0, 0, 255));
     EXPECT_EQ(tableColour(153, 112), TableSurface::Baize);
     EXPECT_EQ(tableColour(160, 30), QColor(128, 0, 128));
@@ -174,8 +127,7 @@ TEST_F(Victory, PlaysTheSongFramesTheTableAndSpinsTheClipAbovePiles)
 
 TEST_F(Victory, NewGameStopsTheSongAndClearsTheFrameAndClip)
 {
-    sendAllHome();
-    form->CheckForWin();
+    sendHomeUntil(0);
     QPointer<AnimationWidget> widget = clip();
     midi.log->calls.clear();
     QTest::keyClick(form, Qt::Key_F2);
@@ -190,18 +142,19 @@ TEST_F(Victory, NewGameStopsTheSongAndClearsTheFrameAndClip)
 TEST_F(Victory, ANewGameDuringEitherYieldEndsTheCelebration)
 {
     for (bool duringSong : {false, true}) {
-        sendAllHome();
+        sendHomeUntil(1);
         midi.log->calls.clear();
         if (duringSong)
             onPlaySong = [this] { pressSoon(Qt::Key_F2); };
         else
             pressSoon(Qt::Key_F2);
-        form->CheckForWin();
+        winByADoubleClick();
         onPlaySong = nullptr;
         EXPECT_EQ(midi.log->calls.contains(QStringLiteral("PlaySong")), duringSong);
         EXPECT_EQ(midi.log->calls.last(), QStringLiteral("StopSong"));
         EXPECT_EQ(gclsDeck().Count(), 48);
         expectNoCelebration();
+        form->NewDeal(); // in reversed order again
     }
 }
 
@@ -209,7 +162,7 @@ TEST_F(Victory, ANewGameDuringEitherYieldEndsTheCelebration)
 TEST_F(Victory, WinningAgainReplacesTheFrameWithTheClip)
 {
     resizeTo(628);
-    leaveOneKing();
+    sendHomeUntil(1);
     drag(*form, onTopCard(*form, 0), onHome(*form, 3));
     QPointer<AnimationWidget> first = clip();
     ASSERT_TRUE(first);
@@ -234,13 +187,13 @@ TEST_F(Victory, AnUndoDuringEitherYieldCallsTheCelebrationOff)
     const std::function<void()> undoSoon = [this] { pressUndoSoon(); };
     for (bool duringSong : {false, true}) {
         SCOPED_TRACE(duringSong);
-        leaveOneKing();
+        sendHomeUntil(1);
         midi.log->calls.clear();
         if (duringSong)
             onPlaySong = undoSoon;
         else
             pressUndoSoon();
-        kingHomeAndCheck();
+        winByADoubleClick();
         onPlaySong = nullptr;
         EXPECT_EQ(form->mclsPile[0].Count(), 1);
         EXPECT_EQ(midi.log->calls.contains(QStringLiteral("PlaySong")), duringSong);
@@ -249,16 +202,15 @@ TEST_F(Victory, AnUndoDuringEitherYieldCallsTheCelebrationOff)
         }
         expectNoCelebration();
         EXPECT_TRUE(tableIsWhole(*form));
-        form->mnuFileNewGame->trigger();
+        newReversedGame();
     }
 
-    leaveOneKing();
-    kingHomeAndCheck();
+    sendHomeUntil(0);
     QPointer<AnimationWidget> first = clip();
     form->mnuOptionsUndo->trigger();
     midi.log->calls.clear();
     onPlaySong = undoSoon;
-    kingHomeAndCheck();
+    winByADoubleClick();
     onPlaySong = nullptr;
     EXPECT_FALSE(midi.log->calls.contains(QStringLiteral("StopSong")));
     EXPECT_TRUE(first);
@@ -270,9 +222,7 @@ TEST_F(Victory, AnUndoDuringEitherYieldCallsTheCelebrationOff)
 // The clip lies over the table but is not the table: a click on it keeps the draw.
 TEST_F(Victory, AClickOnTheClipKeepsTheDraw)
 {
-    sendAllHome();
-    form->CheckForWin();
-    form->UpdateCaption();
+    sendHomeUntil(0);
     QTest::mouseClick(form->cmdDraw, Qt::LeftButton);
     ASSERT_TRUE(form->DrawModeOn());
     QTest::mouseClick(form->table, Qt::LeftButton, {}, clip()->geometry().center());
@@ -285,15 +235,13 @@ TEST_F(Victory, AClickOnTheClipKeepsTheDraw)
 // way the count gets there, and is let go when the game is far from a win again.
 TEST_F(Victory, TheSongIsExpectedFromThirteenCardsLeftUntilTheGameIsFarFromAWin)
 {
-    sendAllHome(10); // the tens to the kings left, the tens on piles 0 to 3
-    form->picPile_DblClick(0);
-    form->picPile_DblClick(1);
+    sendHomeUntil(14);
     EXPECT_FALSE(midi.log->songLikely) << "14 cards left";
-    form->picPile_DblClick(2);
+    sendHomeUntil(13);
     EXPECT_TRUE(midi.log->songLikely) << "13 cards left";
     form->mnuOptionsUndo->trigger();
     EXPECT_FALSE(midi.log->songLikely) << "undone to 14";
-    form->picPile_DblClick(2);
+    sendHomeUntil(13);
     EXPECT_TRUE(midi.log->songLikely);
     QTest::keyClick(form, Qt::Key_F2);
     EXPECT_FALSE(midi.log->songLikely) << "a new game";
