@@ -14,6 +14,7 @@
 #include <ctime>
 #include <iostream>
 #include <iterator>
+#include <numeric>
 #include <optional>
 #include <random>
 #include <set>
@@ -163,12 +164,9 @@ const std::vector<Action> kActions{
 
 const Action &pickAction(Player &player)
 {
-    static const int total = [] {
-        int sum = 0;
-        for (const Action &a : kActions)
-            sum += a.weight;
-        return sum;
-    }();
+    static const int total =
+        std::accumulate(kActions.begin(), kActions.end(), 0,
+                        [](int sum, const Action &a) { return sum + a.weight; });
     int n = player.pick(total);
     for (const Action &a : kActions) {
         if (n < a.weight)
