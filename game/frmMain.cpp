@@ -37,9 +37,12 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), Midi(createMidiPlayer()
 
 frmMain::~frmMain()
 {
-    // Nothing may come back to a window that is going.
+    // Nothing may come back to a window that is going: not the captured mouse, and not a
+    // box's focus, which leaves it as the window closes on its way out.
     if (GetCapture() == table)
         ReleaseCapture();
+    for (PictureBox *box : findChildren<PictureBox *>())
+        box->disconnect(this);
 }
 
 void frmMain::createMenus()
