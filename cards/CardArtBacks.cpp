@@ -3,16 +3,13 @@
 // at a glance.
 #include "cards/CardArt.h"
 #include "cards/CardArtParts.h"
-#include "cards/PixelView.h"
 
-#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
 #include <array>
 #include <cmath>
-#include <map>
 #include <numbers>
 
 namespace cardart {
@@ -256,40 +253,16 @@ void paintPanel(QPainter &painter, int back)
     painter.drawRoundedRect(kPanel.adjusted(2.5, 2.5, -2.5, -2.5), 2, 2);
 }
 
-// The backs are intricate and few, so each is drawn once for each pixel ratio and kept.
-const QImage &backImage(int back, qreal ratio)
-{
-    static std::map<std::pair<int, qreal>, QImage> images;
-    QImage &image = images[{back, ratio}];
-    if (image.isNull()) {
-        image = QImage((QSizeF(kCardWidth, kCardHeight) * ratio).toSize(),
-                       QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::transparent);
-        QImage view = pixelView(image);
-        QPainter painter(&view);
-        painter.setRenderHint(QPainter::Antialiasing);
-        paintPanel(painter, back);
-    }
-    return image;
-}
-
 } // namespace
 
 void paintBack(QPainter &painter, int back)
 {
     if (back < 0 || back >= int(kBacks.size()))
         return;
-    // Whole device pixels apart from the surface's own ratio: a copy made once for
-    // that ratio lands on exactly the same pixels as drawing afresh.
-    const QTransform device = painter.deviceTransform();
-    const QPointF origin = device.map(QPointF(0, 0));
-    const qreal ratio = device.m11();
-    if (device.type() <= QTransform::TxScale && ratio > 0 && device.m22() == ratio &&
-        origin == QPointF(origin.toPoint()))
-        painter.drawImage(QPointF(0, 0), backImage(back, ratio));
-    else
-        paintPanel(painter, back);
+    // The backs are intricate and few, so each is drawn once for each place on the pixel
+    // grid and copied after.
+    stamped(painter, &kBacks[back], 0, kPanel.adjusted(-1, -1, 1, 1),
+            [back](QPainter &drawing) { paintPanel(drawing, back); });
 }
 
 } // namespace cardart
