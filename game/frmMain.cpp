@@ -145,6 +145,7 @@ void frmMain::connectControls()
     connect(cmdDraw, &QPushButton::clicked, this, &frmMain::cmdDraw_Click);
     connectPileBox(picPile[0]);
     connectHomeBox(picHome[0]);
+    table->installEventFilter(this);
 }
 
 // Every member of a control array raises the same handlers, with its index.
@@ -158,7 +159,6 @@ void frmMain::connectPileBox(PictureBox *box)
     connect(box, &PictureBox::KeyUp, this, &frmMain::picPile_KeyUp);
     connect(box, &PictureBox::GotFocus, this, &frmMain::picPile_GotFocus);
     connect(box, &PictureBox::LostFocus, this, &frmMain::picPile_LostFocus);
-    box->setFocusRing(true);
     box->installEventFilter(this); // an emptied pile hands the keyboard focus on
 }
 
@@ -169,7 +169,7 @@ void frmMain::connectHomeBox(PictureBox *box)
     connect(box, &PictureBox::KeyDown, this, &frmMain::picHome_KeyDown);
     connect(box, &PictureBox::KeyUp, this, &frmMain::picHome_KeyUp);
     connect(box, &PictureBox::GotFocus, this, &frmMain::picHome_GotFocus);
-    box->setFocusRing(true);
+    box->installEventFilter(this); // the mouse on it ends keyboard play
 }
 
 // Start-up: the deal, then the two settings, in the order the table depends on.

@@ -157,6 +157,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void DealPiles();
@@ -175,6 +176,8 @@ private:
 
     // Keyboard play
     PictureBox *placeBox(int16_t place) const;
+    bool holdsCards(int16_t place) const;
+    void setKeyboardPlay(bool on);
     void setKeyboardStop(int16_t place);
     int16_t nextPlace(int16_t from, int step) const;
     int16_t placeInRow(int16_t from, int step) const;
@@ -187,7 +190,8 @@ private:
     void locateFromKeyboard(int16_t place, bool down);
     void keyDown(int16_t place, QKeyEvent *event);
     int16_t miKeyPlace = 0;
-    int16_t miKeyCard = 0; // the card chosen in the focused fan for the draw; 0 the top
+    int16_t miKeyCard = 0;       // the card chosen in the focused fan for the draw; 0 the top
+    bool mbKeyboardPlay = false; // a key moved the place since the mouse was last on the table
 
     // Screen reader
     void makeAccessible();

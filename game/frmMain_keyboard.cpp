@@ -48,6 +48,12 @@ PictureBox *frmMain::placeBox(int16_t place) const
     return isPile(place) ? picPile[place] : picHome[place - kFirstHome];
 }
 
+// A play pile with a card to act on; a pile is emptied for a moment as a game is dealt.
+bool frmMain::holdsCards(int16_t place) const
+{
+    return isPile(place) && mclsPile[place].Count() > 0;
+}
+
 // Only one place is a stop in the Tab order, so Tab goes from the table to the buttons
 // and back as it always did.
 void frmMain::setKeyboardStop(int16_t place)
@@ -89,6 +95,27 @@ int16_t frmMain::placeInRow(int16_t from, int step) const
     return from;
 }
 
+// The ring and the keyboard's markers are for a player who uses the keys; focus that
+// arrives any other way (a button disabled under it, the window activated) stays quiet.
+void frmMain::setKeyboardPlay(bool on)
+{
+    if (mbKeyboardPlay == on)
+        return;
+    mbKeyboardPlay = on;
+    for (int16_t place = 0; place < kPlaces; ++place)
+        placeBox(place)->setFocusRing(on);
+}
+
+// Qt hands the focus of a button disabled under it on as Tab would, but only a key was
+// pressed where the widget that had the focus can still take it.
+bool frmMain::focusNextPrevChild(bool next)
+{
+    const QWidget *from = focusWidget();
+    if (!from || (from->isEnabled() && from->isVisible()))
+        setKeyboardPlay(true);
+    return QMainWindow::focusNextPrevChild(next);
+}
+
 void frmMain::takeKeyboardPlace(int16_t place, int16_t card)
 {
     placeBox(place)->setFocus(Qt::OtherFocusReason);
@@ -109,7 +136,7 @@ void frmMain::followKeyboard()
         picDrag->move(box->x() + box->width() - picDrag->width() + kHover.x(),
                       std::max(0, box->y() + kHover.y()));
         picDrag->raise();
-    } else if (isPile(miKeyPlace) && DrawModeOn()) {
+    } else if (holdsCards(miKeyPlace) && DrawModeOn()) {
         picPile_MouseMove(miKeyPlace, 0, 0, keyboardX(miKeyPlace), kPressY);
         announceDrawMarker();
     }
@@ -159,7 +186,7 @@ void frmMain::pickUpOrDrop(int16_t place)
         announce((placed ? tr("%1 placed") : tr("%1 put back")).arg(CardName(*card)));
         return;
     }
-    if (!isPile(place))
+    if (!holdsCards(place))
         return; // nothing is ever taken from a home pile
     picPile_MouseDown(place, PictureBox::vbLeftButton, 0, keyboardX(place), kPressY);
     if (mclsDragCard) {
@@ -177,6 +204,8 @@ void frmMain::locateFromKeyboard(int16_t place, bool down)
         return;
     }
     if (mclsDragCard) // a held card keeps its place in the fan for its return
+        return;
+    if (isPile(place) && !holdsCards(place))
         return;
     if (isPile(place))
         picPile_MouseDown(place, PictureBox::vbRightButton, 0, keyboardX(place), kPressY);
@@ -199,7 +228,7 @@ void frmMain::keyDown(int16_t place, QKeyEvent *event)
     case Qt::Key_Enter:
         // The double click's move home; never with a card in hand, whose undo
         // snapshot it would replace.
-        if (!event->isAutoRepeat() && isPile(place) && !mclsDragCard)
+        if (!event->isAutoRepeat() && holdsCards(place) && !mclsDragCard)
             picPile_DblClick(place);
         break;
     case Qt::Key_Space:
@@ -213,6 +242,7 @@ void frmMain::keyDown(int16_t place, QKeyEvent *event)
             locateFromKeyboard(place, true);
     }
     event->accept();
+    setKeyboardPlay(true);
 }
 
 void frmMain::picPile_KeyDown(int16_t Index, QKeyEvent *event)
@@ -241,7 +271,8 @@ void frmMain::picPile_GotFocus(int16_t Index)
 {
     setKeyboardStop(Index);
     miKeyCard = 0;
-    followKeyboard();
+    if (mbKeyboardPlay)
+        followKeyboard();
 }
 
 void frmMain::picHome_GotFocus(int16_t Index)
@@ -251,14 +282,16 @@ void frmMain::picHome_GotFocus(int16_t Index)
 
 void frmMain::picPile_LostFocus(int16_t)
 {
-    if (DrawModeOn() && !mclsDragCard)
+    if (mbKeyboardPlay && DrawModeOn() && !mclsDragCard)
         imgDraw->hide();
 }
 
 // A pile that empties hides its box, which then cannot keep the focus: the next place
-// takes it, and the Tab stop with it.
+// takes it, and the Tab stop with it. The mouse on the table ends keyboard play.
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+        setKeyboardPlay(false);
     if (event->type() == QEvent::Hide && watched == placeBox(miKeyPlace) &&
         placeBox(miKeyPlace)->isHidden()) {
         const int16_t next = nextPlace(miKeyPlace, 1);

@@ -2,6 +2,7 @@
 #include "options/frmDeck.h"
 
 #include "cards/modGlobals.h"
+#include "platform/DialogKeys.h"
 #include "platform/FittingFont.h"
 #include "resources/Images.h"
 
@@ -19,6 +20,20 @@ constexpr int kRowTops[] = {12, 116};
 constexpr int kBorder = 2;
 // A ring in the highlight colour around the border, so the choice stands out.
 constexpr int kRing = 2;
+// What each back shows, for a player who cannot see it.
+constexpr const char *kBackPictures[kBackCount] = {
+    QT_TRANSLATE_NOOP("frmDeck", "blue crosshatch"),
+    QT_TRANSLATE_NOOP("frmDeck", "red diamonds"),
+    QT_TRANSLATE_NOOP("frmDeck", "teal waves"),
+    QT_TRANSLATE_NOOP("frmDeck", "purple checks"),
+    QT_TRANSLATE_NOOP("frmDeck", "orange sun"),
+    QT_TRANSLATE_NOOP("frmDeck", "gold stars on navy"),
+    QT_TRANSLATE_NOOP("frmDeck", "green scales"),
+    QT_TRANSLATE_NOOP("frmDeck", "brown tartan"),
+    QT_TRANSLATE_NOOP("frmDeck", "pink flowers"),
+    QT_TRANSLATE_NOOP("frmDeck", "gold fans on black"),
+    QT_TRANSLATE_NOOP("frmDeck", "gold suits on maroon"),
+    QT_TRANSLATE_NOOP("frmDeck", "grey honeycomb")};
 
 QRect designRect(int16_t Index)
 {
@@ -46,6 +61,7 @@ frmDeck::frmDeck(QWidget *parent)
         // The rounded corners of a card show the dialog behind it.
         picBack[i]->setBackColor(palette().color(QPalette::Window));
         picBack[i]->setFocusPolicy(Qt::StrongFocus);
+        picBack[i]->setAccessibleRole(QAccessible::Button);
         picBack[i]->installEventFilter(this);
         connect(picBack[i], &PictureBox::Click, this, &frmDeck::picBack_Click);
         connect(picBack[i], &PictureBox::KeyDown, this, &frmDeck::picBack_KeyDown);
@@ -55,8 +71,7 @@ frmDeck::frmDeck(QWidget *parent)
     }
     cmdOK = new QPushButton(tr("&OK"), this);
     cmdOK->setGeometry(208, 228, 69, 25);
-    // Not the default button: Return does not close the dialog from a box.
-    cmdOK->setAutoDefault(false);
+    useDialogKeysWithoutDefaults(this);
     setTabOrder(previous, cmdOK);
     cmdOK->installEventFilter(this);
     connect(cmdOK, &QPushButton::clicked, this, &frmDeck::cmdOK_Click);
@@ -82,8 +97,10 @@ void frmDeck::growButton()
 
 void frmDeck::Form_Load()
 {
-    for (int16_t i = 0; i < kBackCount; ++i)
+    for (int16_t i = 0; i < kBackCount; ++i) {
         cdtDraw(picBack[i]->hDC(), 0, 0, kFirstBack + i, mdFaceDown, 0);
+        setOutline(i, false);
+    }
     // A back from an edited settings file may have no box: the first one stands in.
     const int32_t index = glCardBack - kFirstBack;
     miSelectedBack = (index >= 0 && index < kBackCount) ? static_cast<int16_t>(index) : 0;
@@ -120,6 +137,9 @@ void frmDeck::setOutline(int16_t Index, bool on)
         box->setBorderStyle(false);
         box->setGeometry(design);
     }
+    const QString name =
+        tr("Card back %1 of %2: %3").arg(Index + 1).arg(kBackCount).arg(tr(kBackPictures[Index]));
+    box->setAccessibleName(on ? tr("%1, chosen").arg(name) : name);
     update(grown(design, kBorder + kRing));
 }
 

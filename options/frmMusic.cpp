@@ -3,6 +3,7 @@
 
 #include "options/CPath.h"
 #include "cards/modGlobals.h"
+#include "platform/DialogKeys.h"
 #include "platform/FittingFont.h"
 #include "platform/ProgramFolder.h"
 #include "resources/Images.h"
@@ -30,7 +31,7 @@ QStringList songFiles()
 
 frmMusic::frmMusic(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       Midi(createMidiPlayer())
 {
     // A preview is likely: the sound engine gets ready while the player looks at the list.
@@ -48,9 +49,7 @@ frmMusic::frmMusic(QWidget *parent)
     cmdPreview->setGeometry(156, 164, 77, 25);
     cmdOK = new QPushButton(tr("&OK"), this);
     cmdOK->setGeometry(244, 164, 61, 25);
-    // No default button: Return in the list neither previews nor closes.
-    cmdPreview->setAutoDefault(false);
-    cmdOK->setAutoDefault(false);
+    useDialogKeysWithoutDefaults(this);
     growForm(this, formGrowth(this));
     // Where the dialog keeps its classic size, the two longest captions may still need
     // a little less than the desktop's font; the list keeps the desktop's.

@@ -34,7 +34,7 @@ public:
     void cmdOK_Click();
     void Form_Unload();
 
-    // OK, the close box and Escape all come through here.
+    // OK and the close box both come through here.
     void done(int result) override;
 
 private:

@@ -131,6 +131,15 @@ void PictureBox::setBackColor(const QColor &colour)
     update();
 }
 
+void PictureBox::setFocusRing(bool on)
+{
+    if (mFocusRing == on)
+        return;
+    mFocusRing = on;
+    if (hasFocus())
+        update();
+}
+
 void PictureBox::setMousePointer(int16_t pointer)
 {
     mMousePointer = pointer;

@@ -51,7 +51,7 @@ public:
 
     // A ring over the picture's edge while the box has the keyboard focus.
     bool FocusRing() const { return mFocusRing; }
-    void setFocusRing(bool on) { mFocusRing = on; }
+    void setFocusRing(bool on);
     // What the box is to a screen reader; its name and description are the widget's.
     QAccessible::Role AccessibleRole() const { return mAccessibleRole; }
     void setAccessibleRole(QAccessible::Role role) { mAccessibleRole = role; }

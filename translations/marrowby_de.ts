@@ -198,6 +198,62 @@ Sie durch die Themen, die Sie schon gelesen haben.&lt;/p&gt;
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
     </message>
+    <message>
+        <source>blue crosshatch</source>
+        <translation>blaues Gitter</translation>
+    </message>
+    <message>
+        <source>red diamonds</source>
+        <translation>rote Rauten</translation>
+    </message>
+    <message>
+        <source>teal waves</source>
+        <translation>blaugrüne Wellen</translation>
+    </message>
+    <message>
+        <source>purple checks</source>
+        <translation>violette Karos</translation>
+    </message>
+    <message>
+        <source>orange sun</source>
+        <translation>orange Sonne</translation>
+    </message>
+    <message>
+        <source>gold stars on navy</source>
+        <translation>goldene Sterne auf Marineblau</translation>
+    </message>
+    <message>
+        <source>green scales</source>
+        <translation>grüne Schuppen</translation>
+    </message>
+    <message>
+        <source>brown tartan</source>
+        <translation>braunes Schottenkaro</translation>
+    </message>
+    <message>
+        <source>pink flowers</source>
+        <translation>rosa Blumen</translation>
+    </message>
+    <message>
+        <source>gold fans on black</source>
+        <translation>goldene Fächer auf Schwarz</translation>
+    </message>
+    <message>
+        <source>gold suits on maroon</source>
+        <translation>goldene Farben auf Weinrot</translation>
+    </message>
+    <message>
+        <source>grey honeycomb</source>
+        <translation>graue Waben</translation>
+    </message>
+    <message>
+        <source>Card back %1 of %2: %3</source>
+        <translation>Kartenrücken %1 von %2: %3</translation>
+    </message>
+    <message>
+        <source>%1, chosen</source>
+        <translation>%1, gewählt</translation>
+    </message>
 </context>
 <context>
     <name>frmMain</name>

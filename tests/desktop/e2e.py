@@ -232,8 +232,8 @@ def dialogs_grow_with_font(x, program, tmp):
               f"{title} is {width}x{height} at 144 dots an inch, {default[title]} at 96")
 
 
-@case
-def screen_reader(x, program, tmp):
+def on_accessibility_bus(x, program, *args, timeout=110):
+    """screen_reader.py with `args`, in a D-Bus session of its own."""
     tool_or_skip("dbus-run-session")
     bus = subprocess.run(["dbus-run-session", "--", "true"], env=x.env, capture_output=True,
                          text=True, timeout=30)
@@ -248,12 +248,24 @@ def screen_reader(x, program, tmp):
         print("skipped: python3-pyatspi is not installed")
         sys.exit(SKIP)
     script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "screen_reader.py")
-    done = subprocess.run(["dbus-run-session", "--", python, script, program],
-                          env=x.env, capture_output=True, text=True, timeout=110)
+    done = subprocess.run(["dbus-run-session", "--", python, script, program, *args],
+                          env=x.env, capture_output=True, text=True, timeout=timeout)
     print(done.stdout.strip())
     if done.returncode == SKIP:
         sys.exit(SKIP)
     check(done.returncode == 0, done.stdout + done.stderr)
+
+
+@case
+def screen_reader(x, program, tmp):
+    on_accessibility_bus(x, program)
+
+
+@case
+def random_input(x, program, tmp):
+    """Random clicks, drags, double clicks, right holds and keys through the X server."""
+    on_accessibility_bus(x, program, "random", os.environ.get("MARROWBY_E2E_ACTIONS", "300"),
+                         timeout=280)
 
 
 def sound_server_or_skip(x):

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What a screen reader finds on the table, over the accessibility bus:
-    screen_reader.py PROGRAM
+    screen_reader.py PROGRAM [random ACTIONS]
 Run inside a D-Bus session of its own (dbus-run-session) with DISPLAY set; e2e.py does
-both. Exits 0 when the checks pass, 1 when one fails, 77 when the accessibility bus
-cannot be reached here."""
+both. With "random", a player presses random buttons and keys through the X server, and
+after each action the names must still hold the 52 cards once each; MARROWBY_E2E_SEED
+replays a run. Exits 0 when the checks pass, 1 when one fails, 77 when the accessibility
+bus cannot be reached here."""
 
 import os
+import random
 import re
 import subprocess
 import sys
@@ -26,9 +29,10 @@ def card(name):
     return SUITS.index(suit), RANKS.index(rank) + 1
 
 
-def places(app, pyatspi):
+def places(app, pyatspi, described=None):
     """The piles (16 lists of cards, bottom first) and home piles (their top cards),
-    as their accessible names give them; with the name of the focused one."""
+    as their accessible names give them; with the name of the focused one. `described`,
+    a dict, takes the focused one's description and the window's title."""
     piles, homes, focused = {}, {}, None
     stack = [app]
     while stack:
@@ -40,10 +44,14 @@ def places(app, pyatspi):
         except Exception:  # an object that went while we looked
             continue
         stack.extend(c for c in children if c is not None)
+        if described is not None and node.getRole() == pyatspi.ROLE_FRAME:
+            described["title"] = name
         if node.getRole() != pyatspi.ROLE_PUSH_BUTTON:
             continue
         if states.contains(pyatspi.STATE_FOCUSED):
             focused = name
+            if described is not None:
+                described["description"] = node.description or ""
         if m := PILE.fullmatch(name):
             cards = [] if m[2] == "empty" else [card(c) for c in m[2].split(", ")]
             piles[int(m[1]) - 1] = cards
@@ -83,13 +91,13 @@ class Heard:
             pass
 
 
-def settled(app, pyatspi, test, timeout=10, heard=None):
+def settled(app, pyatspi, test, timeout=10, heard=None, described=None):
     """The places once test(piles, homes, focused) holds; the last seen if it never does."""
     deadline = time.monotonic() + timeout
     while True:
         if heard:
             heard.pump()
-        seen = places(app, pyatspi)
+        seen = places(app, pyatspi, described)
         if test(*seen) or time.monotonic() > deadline:
             return seen
         time.sleep(0.1)
@@ -112,6 +120,95 @@ def xdotool(*args):
                    capture_output=True)
 
 
+# The table as the window opens it: piles in three rows of five and one beside the home
+# piles, 71 x 96 a card and 15 pixels a card of a fan.
+PILE_AT = [(10 + 124 * (i % 5), 11 + 107 * (i // 5)) for i in range(15)] + [(10, 332)]
+HOME_AT = [(307 + 80 * h, 332) for h in range(4)]
+BUTTONS_AT = [(264, 359), (264, 404)]  # Re-Shuffle and Draw
+CLIENT_HEIGHT = 431
+KEYS = ["Tab", "shift+Tab", "Left", "Right", "Up", "Down", "space", "space", "Return",
+        "Escape", "F2", "ctrl+z"]
+
+
+def accounted(piles, homes, described):
+    """Why the names do not hold the 52 cards once each with the caption's count; None
+    when they do. A card held from the keyboard is named only by the focused place."""
+    if len(piles) != 16 or len(homes) != 4:
+        return f"{len(piles)} piles and {len(homes)} home piles are named"
+    named = [c for cards in piles.values() for c in cards]
+    named += [(s, r) for s, (_, top) in homes.items() for r in range(1, top + 1)]
+    held = re.fullmatch(r"Holding (.*)", described.get("description", ""))
+    if held and len(named) == 51:
+        named.append(card(held[1]))
+    if sorted(named) != sorted((s, r) for s in range(4) for r in range(1, 14)):
+        return f"the names hold {len(named)} cards, not the 52 once each"
+    out = 52 - sum(top for _, top in homes.values())
+    title = described.get("title", "")
+    if title != "Marrowby" and title != f"Marrowby - {out} Card{'' if out == 1 else 's'} Left":
+        return f"the caption reads {title!r} with {out} cards not home"
+    return None
+
+
+def random_input(app, pyatspi, game, window, actions):
+    seed = int(os.environ.get("MARROWBY_E2E_SEED") or random.randrange(2**32))
+    print(f"MARROWBY_E2E_SEED={seed} replays this run")
+    rng = random.Random(seed)
+    geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window],
+                              capture_output=True, text=True, timeout=10).stdout
+    g = dict(line.split("=") for line in geometry.split())
+    origin = (int(g["X"]), int(g["Y"]) + int(g["HEIGHT"]) - CLIENT_HEIGHT)
+
+    def point(piles):
+        if rng.random() < 0.7:  # mostly on a card
+            i = rng.randrange(20)
+            x, y = PILE_AT[i] if i < 16 else HOME_AT[i - 16]
+            width = 71 + 15 * max(0, len(piles.get(i, [])) - 1) if i < 16 else 71
+            x, y = x + rng.randrange(width), y + rng.randrange(96)
+        else:
+            x, y = rng.randrange(627), rng.randrange(CLIENT_HEIGHT)
+        return origin[0] + x, origin[1] + y
+
+    def act(piles):
+        kind = rng.choice(["click", "drag", "drag", "double click", "right hold", "key", "button"])
+        a, b = point(piles), point(piles)
+        if kind == "button":
+            x, y = rng.choice(BUTTONS_AT)
+            xdotool("mousemove", origin[0] + x, origin[1] + y, "click", "1")
+        elif kind == "click":
+            xdotool("mousemove", *a, "click", "1")
+        elif kind == "drag":
+            xdotool("mousemove", *a, "mousedown", "1", "mousemove", *((a[0] + b[0]) // 2,
+                    (a[1] + b[1]) // 2), "mousemove", *b, "mouseup", "1")
+        elif kind == "double click":
+            xdotool("mousemove", *a, "click", "--repeat", "2", "--delay", "60", "1")
+        elif kind == "right hold":
+            xdotool("mousemove", *a, "mousedown", "3", "sleep", "0.1", "mouseup", "3")
+        else:
+            key = rng.choice(KEYS + ["l"])
+            if key == "l":  # the locate key shows its markers while held
+                xdotool("keydown", "l", "sleep", "0.1", "keyup", "l")
+            else:
+                xdotool("key", key)
+            kind = f"key {key}"
+        return kind
+
+    xdotool("windowfocus", "--sync", window)
+    piles = {}
+    for n in range(1, actions + 1):
+        what = act(piles)
+        described = {}
+        test = lambda p, h, f: accounted(p, h, described) is None  # noqa: E731
+        piles, homes, _ = settled(app, pyatspi, test, timeout=5, described=described)
+        if game.poll() is not None:
+            print(f"FAILED: the program ended ({game.returncode}) after action {n}, {what}")
+            return 1
+        if (why := accounted(piles, homes, described)) is not None:
+            print(f"FAILED after action {n}, {what}: {why}")
+            return 1
+    print(f"{actions} random actions, the 52 cards accounted for after each")
+    return 0
+
+
 def main():
     program = sys.argv[1]
     try:
@@ -125,13 +222,13 @@ def main():
         game = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
         try:
-            return check(game, pyatspi)
+            return check(game, pyatspi, int(sys.argv[3]) if sys.argv[2:3] == ["random"] else 0)
         finally:
             game.kill()
             game.wait()
 
 
-def check(game, pyatspi):
+def check(game, pyatspi, random_actions):
     try:
         app = find_app(pyatspi, game.pid)
     except Exception as error:  # no registry on this bus
@@ -155,10 +252,12 @@ def check(game, pyatspi):
         print("FAILED: the names do not show a fresh deal")
         return 1
 
-    # Tab from the buttons to the table: pile 1 takes the focus, and says so.
     window = subprocess.run(["xdotool", "search", "--sync", "--pid", str(game.pid),
                              "--name", "^Marrowby"], capture_output=True, text=True,
                             timeout=30).stdout.split()[0]
+    if random_actions:
+        return random_input(app, pyatspi, game, window, random_actions)
+    # Tab from the buttons to the table: pile 1 takes the focus, and says so.
     xdotool("windowfocus", "--sync", window)
     xdotool("key", "Tab", "Tab")
     _, _, focused = settled(app, pyatspi, lambda p, h, f: bool(f and f.startswith("Pile 1:")))

@@ -35,6 +35,50 @@ PictureBox *focusedBox()
     return qobject_cast<PictureBox *>(QApplication::focusWidget());
 }
 
+void click(QWidget *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Every way a button is disabled under the focus, after a mouse player clicked it: Qt hands
+// the focus on as Tab would, here to the table. Nothing of keyboard play may show for it.
+TEST(Keyboard, AButtonDisabledUnderTheFocusShowsNothingToAMousePlayer)
+{
+    const std::pair<const char *, void (*)(frmMain &)> ways[] = {
+        {"the second re-shuffle", [](frmMain &f) { click(f.cmdReShuffle), click(f.cmdReShuffle); }},
+        {"a new game after one re-shuffle",
+         [](frmMain &f) {
+             click(f.cmdReShuffle);
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+         }},
+        // Fresh order: the 2 of clubs lies at the bottom of pile 0.
+        {"the draw used up with no re-shuffle left",
+         [](frmMain &f) {
+             click(f.cmdReShuffle), click(f.cmdReShuffle);
+             if (!f.DrawModeOn())
+                 click(f.cmdDraw);
+             drag(f, onPile(f, 0, 5), onHome(f, 0));
+         }},
+    };
+    for (bool won : {false, true})
+        for (bool drawMode : {false, true})
+            for (const auto &[name, disable] : ways) {
+                SCOPED_TRACE(testing::Message() << name << (drawMode ? ", in draw mode" : "")
+                                                << (won ? ", after a win" : ""));
+                Table t(won ? kReversedOrder : kFreshOrder);
+                frmMain &f = t.form;
+                if (won)
+                    winByDoubleClicks(f);
+                if (drawMode)
+                    click(f.cmdDraw);
+                disable(f);
+                EXPECT_NE(QApplication::focusWidget(), nullptr);
+                EXPECT_FALSE(ringShows());
+                EXPECT_TRUE(f.imgDraw->isHidden());
+                EXPECT_TRUE(tableIsWhole(f));
+            }
+}
+
 // Reversed, pile 3 holds the 4, 3 and 2 of spades, the 2 on top; pile 4 the king,
 // queen and jack of hearts; pile 5 the 10, 9 and 8 of hearts.
 TEST(Keyboard, PlaysAShortGameWithoutTheMouse)

@@ -95,7 +95,7 @@ inline void backToTheTable(frmMain &form)
     (void)QTest::qWaitForWindowActive(&form);
 }
 
-// Opens a modal dialog from the menu and dismisses it with Escape once it is up, as a
+// Opens a modal dialog from the menu and dismisses it by its close box once it is up, as a
 // player who changed their mind.
 inline void openAndDismiss(frmMain &form, QAction *menuEntry)
 {
@@ -103,7 +103,7 @@ inline void openAndDismiss(frmMain &form, QAction *menuEntry)
     QTimer dismiss;
     QObject::connect(&dismiss, &QTimer::timeout, [] {
         if (QWidget *modal = QApplication::activeModalWidget())
-            QTest::keyClick(modal, Qt::Key_Escape);
+            modal->close();
     });
     dismiss.start(0);
     menuEntry->trigger();
@@ -135,6 +135,7 @@ inline const std::vector<std::pair<const char *, void (*)(frmMain &)>> kInterrup
      [](frmMain &f) {
          f.mnuFile->popup(f.mapToGlobal(QPoint(10, 10)));
          f.mnuFile->close();
+         backToTheTable(f);
      }},
     {"another window",
      [](frmMain &f) {
@@ -150,6 +151,21 @@ inline const std::vector<std::pair<const char *, void (*)(frmMain &)>> kInterrup
     {"the About box", [](frmMain &f) { openAndDismiss(f, f.mnuHelpAbout); }},
     {"the help", [](frmMain &f) { glanceAtHelp(f); }},
 };
+
+// Reversed, each suit goes home from the last of its four piles back to the first.
+inline void winByDoubleClicks(frmMain &form)
+{
+    for (int pile = 15; pile >= 0; --pile)
+        for (int card = 0; card < 3; ++card)
+            doubleClick(form, onTopCard(form, pile));
+}
+
+// The yellow ring, as the focused place paints it.
+inline bool ringShows()
+{
+    auto *box = qobject_cast<PictureBox *>(QApplication::focusWidget());
+    return box && box->grab().toImage().pixelColor(1, 1) == QColor(255, 214, 0);
+}
 
 inline int topRank(const CStack &pile)
 {

@@ -49,29 +49,35 @@ TEST(DeckDialog, OutlinesExactlyOneBoxEvenForABackItDoesNotOffer)
 }
 
 // The keyboard walks the boxes without choosing one, showing the focus only once a key is
-// pressed; Space chooses the focused box like a click; Return and Escape never press OK.
+// pressed; Space chooses the focused box like a click; Return presses only the focused
+// button and Escape nothing. A screen reader hears each back named, and the chosen one.
 TEST(DeckDialog, OnlyAClickOrSpaceChoosesABox)
 {
     glCardBack = 55;
     whenShown<frmDeck>([](frmDeck &dialog) {
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        EXPECT_FALSE(dialog.cmdOK->isDefault());
         EXPECT_FALSE(dialog.picBack[1]->FocusRing());
         for (Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier})
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
         EXPECT_EQ(QApplication::focusWidget(), dialog.picBack[2]);
         EXPECT_TRUE(dialog.picBack[2]->FocusRing());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+            QTest::keyClick(QApplication::focusWidget(), key);
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{1});
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{2});
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_EQ(dialog.picBack[2]->accessibleName(),
+                  QStringLiteral("Card back 3 of 12: teal waves, chosen"));
+        EXPECT_EQ(dialog.picBack[1]->accessibleName(),
+                  QStringLiteral("Card back 2 of 12: red diamonds"));
+        dialog.cmdOK->setFocus();
+        QTest::keyClick(dialog.cmdOK, Qt::Key_Return);
     });
     frmDeck dialog;
-    dialog.exec();
-    EXPECT_EQ(glCardBack, 55);
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(glCardBack, 56);
 }
 
 TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)

@@ -78,7 +78,7 @@ TEST_F(MusicDialog, ListsSongsByWholeNameAndStoresTheFileAsNamedOnDisk)
 }
 
 // It opens on "(No Music)", so OK at once chooses silence; closing keeps the song. Return
-// in the list neither previews nor closes: no button is the default.
+// in the list neither previews nor closes: no button is the default; Escape cancels nothing.
 TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
 {
     frmMain form;
@@ -96,7 +96,8 @@ TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
         clickRow(dialog, 3);
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        QTest::keyClick(dialog.lstMidi, Qt::Key_Return);
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape})
+            QTest::keyClick(dialog.lstMidi, key);
         EXPECT_TRUE(calls.isEmpty());
         EXPECT_TRUE(dialog.isVisible());
         QTest::mouseClick(dialog.cmdPreview, Qt::LeftButton);
@@ -115,7 +116,11 @@ TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
                                   play, stop, file + song("Jazz.Band.mid"), play, stop}));
     EXPECT_EQ(gsMusicFilename, song("Ragtime.mid"));
 
-    whenShown<frmMusic>([](frmMusic &dialog) { QTest::keyClick(dialog.cmdOK, Qt::Key_Space); });
+    // Return presses the button that has the focus, as the dialog opens: OK.
+    whenShown<frmMusic>([](frmMusic &dialog) {
+        EXPECT_TRUE(dialog.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint));
+        QTest::keyClick(dialog.cmdOK, Qt::Key_Return);
+    });
     form.mnuOptionsMusic_Click();
     EXPECT_EQ(gsMusicFilename, QString());
 }
