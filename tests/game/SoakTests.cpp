@@ -504,16 +504,4 @@ TEST(Soak, EveryActionKeepsToTheRules)
     EXPECT_GT(referee.moves, actions / 200); // the player does play
 }
 
-TEST(Soak, AGameIsWonThroughTheWindow)
-{
-    Table t(kReversedOrder);
-    frmMain &f = t.form;
-    winByDoubleClicks(f);
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 0 Cards Left"));
-    EXPECT_TRUE(tableIsWhole(f));
-    EXPECT_TRUE(f.mclsAnimate);
-    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 1 Card Left"));
-}
-
 } // namespace

@@ -1,0 +1,519 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Scenarios played through the real, active window with the mouse and the keyboard. What
+// the rules allow after any action is the soak's referee to judge; these pin what it
+// cannot know: where things are, what is held where, what a screen reader hears.
+#include "game/PlayDriver.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Fresh order: pile i holds suit i / 4, ranks 3 * (i % 4) + 2 to + 4; pile 0 the 2, 3
+// and 4 of clubs, pile 1 the 5, 6, 7, pile 2 the 8, 9, 10, pile 3 the jack, queen, king.
+// Reversed: pile 3 holds the 4, 3 and 2 of spades, the 2 on top.
+struct Scenario {
+    const char *name;
+    const std::vector<float> &deal;
+    std::function<void(frmMain &)> play; // plays and checks as it goes
+};
+
+void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
+{
+    QWidget *focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, k, modifiers);
+}
+
+void keys(Qt::Key k, int times)
+{
+    for (int n = 0; n < times; ++n)
+        key(k);
+}
+
+// Tab until the table has the focus, which it gives to one of its places.
+void tabIntoTable(frmMain &f)
+{
+    for (int n = 0; n < 5 && !qobject_cast<PictureBox *>(QApplication::focusWidget()); ++n)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f,
+                        Qt::Key_Tab);
+}
+
+PictureBox *focusedBox()
+{
+    return qobject_cast<PictureBox *>(QApplication::focusWidget());
+}
+
+void click(QWidget *control)
+{
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
+QPoint markerOver(const frmMain &f, int pile, int position)
+{
+    return f.picPile[pile]->pos() + QPoint((position - 1) * 15, -11);
+}
+
+// Every dealt pile, home pile, button and label wholly inside the table (a home pile's
+// frame may lose its bottom line) and none touching another.
+void expectEveryControlVisibleAndApart(const frmMain &f)
+{
+    const QRect inside = f.table->rect();
+    std::vector<QRect> controls;
+    for (const PictureBox *pile : f.picPile)
+        controls.push_back(pile->geometry());
+    for (const PictureBox *home : f.picHome)
+        controls.push_back(home->geometry().adjusted(0, 0, 0, -2));
+    for (const QWidget *control :
+         std::initializer_list<const QWidget *>{f.cmdReShuffle, f.cmdDraw, f.lblShufflesLeft})
+        controls.push_back(control->geometry());
+    for (size_t i = 0; i < controls.size(); ++i) {
+        EXPECT_TRUE(inside.contains(controls[i])) << i << " at width " << inside.width();
+        for (size_t j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(controls[i].adjusted(0, 0, 1, 1).intersects(controls[j]))
+                << i << " touches " << j << " at width " << inside.width();
+    }
+}
+
+const Scenario kScenarios[] = {
+    {"OpensWithTheDealLaidOut", kFreshOrder,
+     [](frmMain &f) {
+         EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby"));
+         EXPECT_EQ(f.table->size(), QSize(627, 431));
+         for (int i = 0; i < 16; ++i) {
+             EXPECT_EQ(f.picPile[i]->geometry(),
+                       QRect(QPoint(10 + 124 * (i % 5), 11 + 107 * (i / 5)), QSize(101, 96)))
+                 << i;
+             EXPECT_EQ(f.mclsPile[i].Count(), 3);
+         }
+         for (int h = 0; h < 4; ++h) {
+             EXPECT_EQ(f.picHome[h]->pos(), QPoint(307 + 80 * h, 332));
+             EXPECT_EQ(f.mclsHome[h].Count(), 1);
+             EXPECT_EQ(f.mclsHome[h].TopCard()->CardNumber(), 1);
+         }
+         EXPECT_EQ(f.cmdReShuffle->pos(), QPoint(232, 347));
+         EXPECT_EQ(f.cmdDraw->pos(), QPoint(232, 392));
+         EXPECT_EQ(f.lblShufflesLeft->pos(), QPoint(228, 374));
+         EXPECT_EQ(f.lblShufflesLeft->text(), QStringLiteral("2 Shuffles Left"));
+     }},
+    {"ResizeSpreadsColumnsAndFollowsTheRightEdge", kFreshOrder,
+     [](frmMain &f) {
+         f.table->resize(727, 300);
+         EXPECT_EQ(f.picPile[1]->x(), 10 + 71 + 63);
+         EXPECT_EQ(f.picPile[5]->y(), 118);
+         EXPECT_EQ(f.picHome[3]->x(), 647);
+         f.table->resize(627, 431);
+         EXPECT_EQ(f.picHome[0]->x(), 307);
+     }},
+    {"NeverSmallerThanKeepsEveryControlVisibleAndApart", kFreshOrder,
+     [](frmMain &f) {
+         f.resize(1, 1);
+         EXPECT_EQ(f.table->size(), QSize(591, 430));
+         for (int width = 591; width <= 640 && !testing::Test::HasFailure(); ++width) {
+             f.table->resize(width, 430);
+             expectEveryControlVisibleAndApart(f);
+         }
+         // One pixel less and the last column's top card is cut.
+         f.table->setMinimumSize(0, 0);
+         f.table->resize(590, 430);
+         EXPECT_GT(f.picPile[4]->geometry().right(), 589);
+     }},
+    {"TheCardIsHeldWhereItWasPressed", kFreshOrder,
+     [](frmMain &f) {
+         // On a buried card's strip: the top card, held by its left edge.
+         press(f, onPile(f, 0, 5, 40));
+         EXPECT_EQ(f.mclsDragCard->CardNumber(), 4);
+         moveTo(f, onPile(f, 0, 45, 70));
+         EXPECT_EQ(f.picDrag->pos(), f.picPile[0]->pos() + QPoint(45, 30));
+         release(f, onPile(f, 0, 45, 70));
+         // Ten pixels into the top card: held eight pixels in, so it slips two to the right.
+         const QPoint at = onTopCard(f, 0, 10, 40);
+         press(f, at);
+         EXPECT_EQ(f.picDrag->pos(), f.picPile[0]->pos() + QPoint(30, 0));
+         moveTo(f, at + QPoint(0, 1));
+         EXPECT_EQ(f.picDrag->pos(), f.picPile[0]->pos() + QPoint(32, 1));
+         release(f, at);
+         EXPECT_EQ(topRank(f.mclsPile[0]), 4);
+     }},
+    // The right button alone locates; pressed during a drag, it is ignored but its release
+    // drops.
+    {"TheMiddleButtonDragsAndTheRightOnlyDrops", kReversedOrder,
+     [](frmMain &f) {
+         drag(f, onTopCard(f, 3), onHome(f, 3), Qt::RightButton);
+         EXPECT_EQ(f.mclsHome[3].Count(), 1);
+         drag(f, onTopCard(f, 3), onHome(f, 3), Qt::MiddleButton);
+         press(f, onTopCard(f, 3));
+         press(f, onTopCard(f, 3), Qt::RightButton);
+         EXPECT_TRUE(f.mbDragging);
+         EXPECT_TRUE(f.imgLocate[0]->isHidden());
+         moveTo(f, onHome(f, 3));
+         release(f, onHome(f, 3), Qt::RightButton);
+         EXPECT_EQ(f.mclsHome[3].Count(), 3);
+         release(f, onHome(f, 3));
+     }},
+    // The first click of a double click is a pick-up and a drop; the second, a right press
+    // or a pick-up after an undo must take the pile as it now is under a still pointer.
+    {"ThePileUnderAStillPointerIsTakenAsItNowIs", kReversedOrder,
+     [](frmMain &f) {
+         const QPoint still = onTopCard(f, 3);
+         doubleClick(f, still); // the 2 goes home; the pointer is now over the 3
+         EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 47 Cards Left"));
+         press(f, still, Qt::RightButton); // its 4 is in the same pile
+         EXPECT_EQ(f.imgLocate[0]->pos(), f.picPile[3]->pos() + QPoint(0, -11));
+         release(f, still, Qt::RightButton);
+         click(f.cmdDraw);
+         moveTo(f, still);
+         QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier); // the 2 is back on top, unseen
+         press(f, still);
+         EXPECT_EQ(f.mclsDragCard->CardNumber(), 2);
+         release(f, onHome(f, 3));
+
+         doubleClick(f, onTopCard(f, 2)); // the 5: its 4 is not home yet
+         doubleClick(f, still);
+         doubleClick(f, still);
+         EXPECT_EQ(topRank(f.mclsHome[3]), 4);
+         EXPECT_EQ(f.mclsPile[2].Count(), 3);
+         EXPECT_TRUE(f.picPile[3]->isHidden());
+         // Nothing to move: the snapshot is the one its first click took.
+         doubleClick(f, onTopCard(f, 1));
+         f.mnuOptionsUndo->trigger();
+         EXPECT_EQ(topRank(f.mclsHome[3]), 4);
+     }},
+    // The right button only locates and the middle one only drags, however quick their
+    // clicks: the second press is a press like the first.
+    {"OnlyALeftDoubleClickSendsACardHome", kReversedOrder,
+     [](frmMain &f) {
+         for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+             QSignalSpy presses(f.picPile[3], &PictureBox::MouseDown);
+             doubleClick(f, onTopCard(f, 3), button);
+             EXPECT_EQ(presses.count(), 2) << button;
+             EXPECT_EQ(f.mclsHome[3].Count(), 1) << button;
+             EXPECT_TRUE(f.imgLocate[0]->isHidden()) << button;
+         }
+         doubleClick(f, onTopCard(f, 3));
+         EXPECT_EQ(f.mclsHome[3].Count(), 2);
+     }},
+    {"TheRightButtonMarksTheNeighboursWhileItIsHeld", kFreshOrder,
+     [](frmMain &f) {
+         press(f, onPile(f, 2, 20), Qt::RightButton); // the 9
+         EXPECT_EQ(f.imgLocate[0]->pos(), markerOver(f, 2, 3));
+         EXPECT_EQ(f.imgLocate[1]->pos(), markerOver(f, 2, 1));
+         EXPECT_TRUE(f.imgLocate[0]->isVisible() && !f.mbDragging);
+         release(f, onPile(f, 2, 20), Qt::RightButton);
+         EXPECT_TRUE(f.imgLocate[0]->isHidden() && f.imgLocate[1]->isHidden());
+
+         press(f, onTopCard(f, 3), Qt::RightButton); // a king: only the queen below it
+         EXPECT_TRUE(f.imgLocate[0]->isHidden());
+         EXPECT_EQ(f.imgLocate[1]->pos(), markerOver(f, 3, 2));
+         release(f, onTopCard(f, 3), Qt::RightButton);
+
+         press(f, onHome(f, 0), Qt::RightButton); // the ace wants the 2, at the bottom of pile 0
+         EXPECT_EQ(f.imgLocate[0]->pos(), markerOver(f, 0, 1));
+         EXPECT_TRUE(f.imgLocate[1]->isHidden());
+         release(f, onHome(f, 0), Qt::RightButton);
+         press(f, onHome(f, 0));
+         release(f, onHome(f, 0));
+         EXPECT_FALSE(f.imgLocate[0]->isVisible());
+     }},
+    // The 9 of clubs is drawn from inside pile 2.
+    {"TheButtonOrABareTableCancelsTheDrawAndAFailedDrawKeepsIt", kFreshOrder,
+     [](frmMain &f) {
+         const CardRef nine = f.mclsPile[2].Card(2);
+         click(f.cmdDraw);
+         EXPECT_EQ(f.picPile[15]->toolTip(),
+                   QStringLiteral("To Cancel the Draw, Click on the Draw button again."));
+         moveTo(f, onPile(f, 2, 20));
+         EXPECT_TRUE(f.imgDraw->isVisible());
+         EXPECT_EQ(f.imgDraw->pos(), markerOver(f, 2, 2));
+         click(f.cmdDraw);
+         EXPECT_FALSE(f.DrawModeOn());
+         EXPECT_TRUE(f.imgDraw->isHidden());
+         click(f.cmdDraw);
+         QTest::mouseClick(f.table, Qt::LeftButton, {}, QPoint(170, 380));
+         EXPECT_FALSE(f.DrawModeOn());
+
+         click(f.cmdDraw);
+         drag(f, onPile(f, 2, 20), onPile(f, 7)); // the king of diamonds does not take it
+         EXPECT_EQ(f.mclsPile[2].Card(2), nine);
+         EXPECT_TRUE(f.DrawModeOn());
+         putOnTop(f, 6, 0, 10); // the 10 of clubs onto pile 6
+         drag(f, onPile(f, 2, 20), onTopCard(f, 6));
+         EXPECT_EQ(f.mclsPile[6].TopCard(), nine);
+         EXPECT_FALSE(f.DrawModeOn());
+         EXPECT_FALSE(f.cmdDraw->isEnabled());
+     }},
+    // The hand is the table's and the piles'; the other controls keep their arrow, and a
+    // click on them is theirs, not the table's.
+    {"OnlyTheTableAndThePilesAreInDrawMode", kFreshOrder,
+     [](frmMain &f) {
+         click(f.cmdDraw);
+         const Qt::CursorShape hand = f.table->cursor().shape();
+         EXPECT_NE(hand, Qt::ArrowCursor);
+         EXPECT_EQ(f.picPile[7]->cursor().shape(), hand);
+         for (QWidget *control : std::initializer_list<QWidget *>{
+                  f.cmdDraw, f.cmdReShuffle, f.lblShufflesLeft, f.picHome[0], f.picHome[3],
+                  f.imgLocate[0], f.imgDraw})
+             EXPECT_EQ(control->cursor().shape(), Qt::ArrowCursor)
+                 << control->metaObject()->className();
+
+         QTest::mouseClick(f.table, Qt::LeftButton, {}, f.lblShufflesLeft->geometry().center());
+         EXPECT_TRUE(f.DrawModeOn());
+         // A press on the table is the table's wherever it is let go.
+         press(f, QPoint(170, 380));
+         release(f, f.lblShufflesLeft->geometry().center());
+         EXPECT_FALSE(f.DrawModeOn());
+         EXPECT_EQ(f.table->cursor().shape(), Qt::ArrowCursor);
+     }},
+    // Undo takes back the last pick-up once, even a refused one, and gives the draw back
+    // only for the move that used it.
+    {"UndoTakesBackTheLastPickUpOnce", kReversedOrder,
+     [](frmMain &f) {
+         const auto dealt = positionOf(f);
+         click(f.cmdDraw);
+         // Right of where the top card lies once lifted, so the first click puts it back.
+         doubleClick(f, onTopCard(f, 3, 60));
+         EXPECT_EQ(positionOf(f), dealt);
+         EXPECT_TRUE(f.cmdDraw->isEnabled());
+         drag(f, onTopCard(f, 3), onHome(f, 3)); // even the top card uses the draw up
+         EXPECT_FALSE(f.cmdDraw->isEnabled());
+         QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+         EXPECT_EQ(positionOf(f), dealt);
+         EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 48 Cards Left"));
+         EXPECT_TRUE(f.cmdDraw->isEnabled());
+         f.mnuOptionsUndo->trigger();
+         EXPECT_EQ(positionOf(f), dealt);
+
+         click(f.cmdDraw);
+         drag(f, onTopCard(f, 3), onHome(f, 3));
+         drag(f, onTopCard(f, 3), onHome(f, 3));
+         f.mnuOptionsUndo->trigger();
+         EXPECT_FALSE(f.cmdDraw->isEnabled());
+         EXPECT_EQ(topRank(f.mclsHome[3]), 2);
+         const auto twoHome = positionOf(f);
+         drag(f, onTopCard(f, 1), onHome(f, 3)); // refused, but a pick-up all the same
+         f.mnuOptionsUndo->trigger();
+         EXPECT_EQ(positionOf(f), twoHome);
+     }},
+    {"PlaysAShortGameWithoutTheMouse", kReversedOrder,
+     [](frmMain &f) {
+         tabIntoTable(f);
+         ASSERT_EQ(focusedBox(), f.picPile[0]) << "the table starts at pile 0";
+         EXPECT_TRUE(ringShows());
+         keys(Qt::Key_Right, 3);
+         key(Qt::Key_Return); // the 2 of spades goes home, as by a double click
+         EXPECT_EQ(f.mclsHome[3].Count(), 2);
+
+         key(Qt::Key_Space); // the 3 in hand
+         EXPECT_EQ(f.picPile[3]->accessibleDescription(), QStringLiteral("Holding 3 of Spades"));
+         keys(Qt::Key_Left, 4); // piles 2, 1, 0, then round to the spades' home pile
+         EXPECT_EQ(focusedBox(), f.picHome[3]);
+         key(Qt::Key_Space);
+         EXPECT_EQ(f.mclsHome[3].Count(), 3);
+         EXPECT_FALSE(f.mbDragging);
+
+         // The 4 is pile 3's last card: its box hides and the focus goes on to pile 4;
+         // Escape brings the card back.
+         keys(Qt::Key_Right, 4);
+         key(Qt::Key_Space);
+         EXPECT_EQ(focusedBox(), f.picPile[4]);
+         EXPECT_TRUE(f.picPile[3]->isHidden());
+         key(Qt::Key_Escape);
+         EXPECT_EQ(topRank(f.mclsPile[3]), 4);
+
+         // The jack of hearts onto the 8 of hearts is refused and goes back.
+         key(Qt::Key_Space);
+         key(Qt::Key_Right);
+         key(Qt::Key_Space);
+         EXPECT_EQ(topRank(f.mclsPile[4]), 11);
+         // Undo takes back the last pick-up only, as with the mouse.
+         key(Qt::Key_Z, Qt::ControlModifier);
+         EXPECT_EQ(f.mclsHome[3].Count(), 3);
+         // The mouse on the table ends keyboard play, and its ring.
+         press(f, onTopCard(f, 4), Qt::RightButton);
+         release(f, onTopCard(f, 4), Qt::RightButton);
+         EXPECT_FALSE(ringShows());
+     }},
+    {"ArrowsWalkTheRowsAndSkipEmptyPiles", kReversedOrder,
+     [](frmMain &f) {
+         tabIntoTable(f);
+         key(Qt::Key_Down);
+         EXPECT_EQ(focusedBox(), f.picPile[5]);
+         keys(Qt::Key_Down, 2);
+         EXPECT_EQ(focusedBox(), f.picPile[15]);
+         key(Qt::Key_Down); // the bottom row is the last
+         EXPECT_EQ(focusedBox(), f.picPile[15]);
+         key(Qt::Key_Right);
+         EXPECT_EQ(focusedBox(), f.picHome[0]);
+         key(Qt::Key_Up); // the pile above, nearest by the middle of its box
+         EXPECT_EQ(focusedBox(), f.picPile[12]);
+
+         // Pile 3 emptied by the mouse: Right from pile 2 goes past it.
+         for (int n = 0; n < 3; ++n)
+             doubleClick(f, onTopCard(f, 3));
+         keys(Qt::Key_Up, 2);
+         keys(Qt::Key_Left, 2);
+         EXPECT_EQ(focusedBox(), f.picPile[0]);
+         keys(Qt::Key_Right, 3);
+         EXPECT_EQ(focusedBox(), f.picPile[4]);
+
+         // Tab leaves the table for the buttons, and Shift+Tab comes back to the same place.
+         key(Qt::Key_Tab);
+         EXPECT_EQ(QApplication::focusWidget(), f.cmdDraw);
+         key(Qt::Key_Backtab);
+         EXPECT_EQ(focusedBox(), f.picPile[4]);
+     }},
+    // In draw mode the arrows choose a card of the fan, under the red marker; a refused
+    // drop puts it back where it lay.
+    {"DrawsABuriedCardFromTheKeyboardAndPutsItBack", kFreshOrder,
+     [](frmMain &f) {
+         f.cmdDraw->click();
+         tabIntoTable(f);
+         EXPECT_FALSE(f.imgDraw->isHidden());
+         key(Qt::Key_Right); // past the top of pile 0, onto pile 1's bottom card
+         key(Qt::Key_Right); // pile 1's middle card
+         EXPECT_EQ(focusedBox(), f.picPile[1]);
+         EXPECT_EQ(f.imgDraw->pos(), markerOver(f, 1, 2));
+         EXPECT_EQ(f.imgDraw->accessibleName(), QStringLiteral("Draw marker over 6 of Clubs"));
+         const CardRef middle = f.mclsPile[1].Card(2);
+         key(Qt::Key_Space);
+         EXPECT_EQ(f.mclsDragCard, middle);
+         EXPECT_TRUE(f.imgDraw->isHidden());
+         key(Qt::Key_Right);
+         key(Qt::Key_Space); // pile 2 does not take it
+         EXPECT_EQ(f.mclsPile[1].Card(2), middle);
+         EXPECT_TRUE(f.DrawModeOn());
+     }},
+    // The 5 of clubs lies at the bottom of pile 1, the 3 under the 4 on pile 0.
+    {"TheLocateKeyShowsMarkersWhileItIsDown", kFreshOrder,
+     [](frmMain &f) {
+         tabIntoTable(f);
+         QTest::keyPress(focusedBox(), Qt::Key_L);
+         EXPECT_EQ(f.imgLocate[0]->pos(), markerOver(f, 1, 1));
+         EXPECT_EQ(f.imgLocate[1]->pos(), markerOver(f, 0, 2));
+         EXPECT_TRUE(f.imgLocate[0]->isVisible() && f.imgLocate[1]->isVisible());
+         EXPECT_TRUE(f.picPile[0]->accessibleDescription().contains(QStringLiteral("5 of Clubs")));
+         QTest::keyRelease(focusedBox(), Qt::Key_L);
+         EXPECT_FALSE(f.imgLocate[0]->isVisible() || f.imgLocate[1]->isVisible());
+     }},
+    // Nothing may be dealt, undone or switched while a card is in hand from the keyboard.
+    {"GuardsHoldWhileACardIsInHandFromTheKeyboard", kFreshOrder,
+     [](frmMain &f) {
+         tabIntoTable(f);
+         for (const auto &[name, interrupt] : kInterruptions) {
+             if (!f.mbDragging) { // an interruption that puts the card back: take it again
+                 f.picPile[0]->setFocus();
+                 key(Qt::Key_Space);
+             }
+             interrupt(f);
+             EXPECT_TRUE(tableIsWhole(f)) << name;
+         }
+         if (!f.mbDragging) {
+             f.picPile[0]->setFocus();
+             key(Qt::Key_Space);
+         }
+         key(Qt::Key_Return); // no move home with a card in hand
+     }},
+    {"EveryPlaceIsNamedByItsCards", kFreshOrder,
+     [](frmMain &f) {
+         EXPECT_EQ(f.picPile[0]->accessibleName(),
+                   QStringLiteral("Pile 1: 2 of Clubs, 3 of Clubs, 4 of Clubs"));
+         EXPECT_EQ(f.picPile[15]->accessibleName(),
+                   QStringLiteral("Pile 16: Jack of Spades, Queen of Spades, King of Spades"));
+         EXPECT_EQ(f.picHome[2]->accessibleName(),
+                   QStringLiteral("Hearts home pile: Ace of Hearts"));
+         // The 2 of clubs drawn home, then the 3 and the 4 put onto the 5: pile 0 empties.
+         click(f.cmdDraw);
+         drag(f, onPile(f, 0, 5), onHome(f, 0));
+         EXPECT_EQ(f.picHome[0]->accessibleName(), QStringLiteral("Clubs home pile: 2 of Clubs"));
+         putOnTop(f, 5, 0, 5);
+         drag(f, onTopCard(f, 0), onTopCard(f, 5));
+         drag(f, onTopCard(f, 0), onTopCard(f, 5));
+         EXPECT_EQ(f.picPile[0]->accessibleName(), QStringLiteral("Pile 1: empty"));
+         EXPECT_EQ(f.picPile[5]->accessibleName().section(QStringLiteral(", "), -2),
+                   QStringLiteral("4 of Clubs, 3 of Clubs"));
+     }},
+};
+
+class TableScenario : public testing::TestWithParam<Scenario>
+{
+};
+
+TEST_P(TableScenario, PlaysThroughTheWindow)
+{
+    Table t(GetParam().deal);
+    GetParam().play(t.form);
+    EXPECT_TRUE(tableIsWhole(t.form));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TableScenario, testing::ValuesIn(kScenarios),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// Whatever else happens while a card is held, it ends on the table once, never lost.
+TEST(Drag, NothingLosesAHeldCard)
+{
+    auto interruptions = kInterruptions;
+    interruptions.emplace_back("a release outside the window",
+                               [](frmMain &f) { release(f, QPoint(-40, -60)); });
+    interruptions.emplace_back("the window closing", [](frmMain &f) { f.close(); });
+    for (const auto &[name, interrupt] : interruptions) {
+        SCOPED_TRACE(name);
+        Table t(kReversedOrder);
+        frmMain &f = t.form;
+        const QString caption = f.windowTitle();
+        const CardRef two = f.mclsPile[3].TopCard();
+        press(f, onTopCard(f, 3));
+        moveTo(f, onHome(f, 3) - QPoint(0, 60));
+        interrupt(f);
+        EXPECT_TRUE(tableIsWhole(f));
+        EXPECT_EQ(f.windowTitle(), caption);
+        // Either it is still held and drops home, or it went back to its pile.
+        moveTo(f, onHome(f, 3));
+        release(f, onHome(f, 3));
+        EXPECT_TRUE(f.mclsHome[3].TopCard() == two || f.mclsPile[3].TopCard() == two);
+        EXPECT_TRUE(tableIsWhole(f));
+    }
+}
+
+// Every way a button is disabled under the focus, after a mouse player clicked it: Qt
+// hands the focus on as Tab would, here to the table. Nothing of keyboard play may show.
+TEST(Focus, AButtonDisabledUnderItShowsNothingToAMousePlayer)
+{
+    const std::pair<const char *, void (*)(frmMain &)> ways[] = {
+        {"the second re-shuffle", [](frmMain &f) { click(f.cmdReShuffle), click(f.cmdReShuffle); }},
+        {"a new game after one re-shuffle",
+         [](frmMain &f) {
+             click(f.cmdReShuffle);
+             key(Qt::Key_F2);
+         }},
+        // Fresh order: the 2 of clubs lies at the bottom of pile 0.
+        {"the draw used up with no re-shuffle left",
+         [](frmMain &f) {
+             click(f.cmdReShuffle), click(f.cmdReShuffle);
+             if (!f.DrawModeOn())
+                 click(f.cmdDraw);
+             drag(f, onPile(f, 0, 5), onHome(f, 0));
+         }},
+    };
+    for (bool won : {false, true})
+        for (bool drawMode : {false, true})
+            for (const auto &[name, disable] : ways) {
+                SCOPED_TRACE(testing::Message() << name << (drawMode ? ", in draw mode" : "")
+                                                << (won ? ", after a win" : ""));
+                Table t(won ? kReversedOrder : kFreshOrder);
+                frmMain &f = t.form;
+                if (won)
+                    winByDoubleClicks(f);
+                if (drawMode)
+                    click(f.cmdDraw);
+                disable(f);
+                EXPECT_NE(QApplication::focusWidget(), nullptr);
+                EXPECT_FALSE(ringShows());
+                EXPECT_TRUE(f.imgDraw->isHidden());
+                EXPECT_TRUE(tableIsWhole(f));
+            }
+}
+
+} // namespace
