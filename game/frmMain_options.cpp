@@ -4,16 +4,18 @@
 #include "game/frmMain.h"
 #include "cards/modGlobals.h"
 
-// Each opening makes the dialog afresh and lets it go when it closes.
+// Each opening makes the dialog afresh and lets it go when it closes. A choice is written
+// as soon as it is made: an ending that never closes the window (a compositor that dies
+// takes the process with it) does not lose it.
 void frmMain::mnuFileDeck_Click()
 {
     {
         frmDeck dialog(this);
-        dialog.exec();
+        if (dialog.exec() != QDialog::Accepted)
+            return;
     }
-    if (gclsDeck().CardBack() == glCardBack)
-        return;
     gclsDeck().setCardBack(glCardBack);
+    SaveStartupSettings();
     // Play piles show faces; only a completed home pile shows a back.
     for (int16_t i = 0; i < 4; ++i) {
         CStack &home = mclsHome[i];
@@ -30,5 +32,6 @@ void frmMain::mnuFileDeck_Click()
 void frmMain::mnuOptionsMusic_Click()
 {
     frmMusic dialog(this);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted)
+        SaveStartupSettings();
 }

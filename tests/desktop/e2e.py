@@ -232,8 +232,8 @@ def dialogs_grow_with_font(x, program, tmp):
               f"{title} is {width}x{height} at 144 dots an inch, {default[title]} at 96")
 
 
-@case
-def screen_reader(x, program, tmp):
+def over_accessibility_bus(x, program, *mode):
+    """Runs screen_reader.py in a D-Bus session of its own."""
     tool_or_skip("dbus-run-session")
     bus = subprocess.run(["dbus-run-session", "--", "true"], env=x.env, capture_output=True,
                          text=True, timeout=30)
@@ -248,12 +248,23 @@ def screen_reader(x, program, tmp):
         print("skipped: python3-pyatspi is not installed")
         sys.exit(SKIP)
     script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "screen_reader.py")
-    done = subprocess.run(["dbus-run-session", "--", python, script, program],
+    done = subprocess.run(["dbus-run-session", "--", python, script, program, *mode],
                           env=x.env, capture_output=True, text=True, timeout=110)
     print(done.stdout.strip())
     if done.returncode == SKIP:
         sys.exit(SKIP)
     check(done.returncode == 0, done.stdout + done.stderr)
+
+
+@case
+def screen_reader(x, program, tmp):
+    over_accessibility_bus(x, program)
+
+
+@case
+def wayland_compositor_dies(x, program, tmp):
+    tool_or_skip("weston")
+    over_accessibility_bus(x, program, "wayland")
 
 
 def sound_server_or_skip(x):
@@ -269,6 +280,24 @@ def sound_server_or_skip(x):
         sys.exit(SKIP)
     x.env.update(server.env)
     return server
+
+
+@case
+def frozen_sound_server(x, program, tmp):
+    """The server stops answering as a song starts: the program still ends at once."""
+    with sound_server_or_skip(x) as server, start(x, program, tmp) as game:
+        open_music_chooser(game)
+        time.sleep(1)  # the SoundFont loaded
+        server.server.send_signal(signal.SIGSTOP)
+        try:
+            x.xdotool("key", "Tab", "Down", "alt+p")
+            time.sleep(0.3)
+            x.xdotool("key", "Escape")
+            game.key("alt+f")
+            x.xdotool("key", "x")
+            check(ended(game, timeout=1) == 0, "the program did not end cleanly")
+        finally:
+            server.server.send_signal(signal.SIGCONT)
 
 
 def open_music_chooser(game):
