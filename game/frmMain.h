@@ -167,6 +167,7 @@ private:
     void connectPileBox(PictureBox *box);
     void connectHomeBox(PictureBox *box);
     void setCustomCursor(bool on);
+    void showCardBack();
     void liftCard(int16_t i, int16_t p);
     CardRef endDrag();
     void endDrawAfterDrop();

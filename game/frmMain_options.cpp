@@ -4,13 +4,24 @@
 #include "game/frmMain.h"
 #include "cards/modGlobals.h"
 
-// Each opening makes the dialog afresh and lets it go when it closes.
+// Each opening makes the dialog afresh and lets it go when it closes. A choice is written
+// as soon as it is made: an ending that never closes the window (a compositor that dies
+// takes the process with it) does not lose it.
 void frmMain::mnuFileDeck_Click()
 {
+    bool chosen = false;
     {
         frmDeck dialog(this);
-        dialog.exec();
+        chosen = dialog.exec() == QDialog::Accepted;
     }
+    showCardBack();
+    if (chosen)
+        SaveStartupSettings(); // after the deck has the back: the deck's is what is written
+}
+
+// Only a change is shown (an empty deck after a win reads no back, so any choice is).
+void frmMain::showCardBack()
+{
     if (gclsDeck().CardBack() == glCardBack)
         return;
     gclsDeck().setCardBack(glCardBack);
@@ -30,5 +41,6 @@ void frmMain::mnuFileDeck_Click()
 void frmMain::mnuOptionsMusic_Click()
 {
     frmMusic dialog(this);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted)
+        SaveStartupSettings();
 }

@@ -2,6 +2,7 @@
 #include "game/CommandLine.h"
 #include "game/Translations.h"
 #include "game/frmMain.h"
+#include "options/MidiPlayer.h"
 #include "platform/DeferredStyleIcons.h"
 #include "platform/QuitSignals.h"
 
@@ -36,6 +37,7 @@ void closeInOrder(frmMain &window)
 
 int main(int argc, char *argv[])
 {
+    nameSoundStreams(); // before any thread starts
     QCoreApplication::setApplicationName(QStringLiteral("Marrowby"));
     QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                                 .arg(MARROWBY_VERSION_MAJOR)

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cstdlib>
 
 namespace {
 
@@ -26,6 +27,22 @@ const char kSoundFont[] = "/usr/share/sounds/sf2/default-GM.sf2";
 // Far beyond any song; keeps a huge file that was swapped in out of memory.
 constexpr qint64 kLargestSong = 4 * 1024 * 1024;
 constexpr int kSongCheckMs = 250;
+// How long the program's end waits for the sound thread, which a sound server that does
+// not answer may hold for much longer.
+constexpr int kEndWaitMs = 400;
+
+// A value the user set stands.
+const char *const kSoundEnvironment[][2] = {
+    // PulseAudio, PipeWire's PulseAudio server and ALSA's PulseAudio plugin. FluidSynth
+    // names its connection itself, so the override wins over its name.
+    {"PULSE_PROP_OVERRIDE_application.name", "Marrowby"},
+    {"PULSE_PROP_OVERRIDE_application.icon_name", "marrowby"},
+    {"PULSE_PROP_media.role", "game"},
+    // PipeWire's ALSA plugin.
+    {"PIPEWIRE_ALSA", "{ application.name = \"Marrowby\" application.icon-name = \"marrowby\" "
+                      "node.description = \"Marrowby\" media.role = \"Game\" }"},
+    {"JACK_NO_START_SERVER", "1"},
+};
 
 QString &audioFile()
 {
@@ -94,12 +111,6 @@ public:
         if (owner == mOwner)
             endSong();
         releaseIfUnused();
-    }
-
-    void unload()
-    {
-        endSong();
-        mSynth.reset();
     }
 
     bool ready() const { return mSynth != nullptr; }
@@ -199,15 +210,16 @@ private:
         QObject::connect(&mThread, &QThread::finished, mSynthesizer, &QObject::deleteLater);
         mThread.start();
     }
-    // Whatever the sound thread is loading stops at its next read of the SoundFont, so that
-    // the program ends at once.
+    // Whatever the sound thread is loading stops at its next read of the SoundFont, and the
+    // synthesizer goes with the thread. A thread still held by a sound server that does
+    // not answer is not waited for: the window is closed and the settings are written,
+    // so the program leaves without it, running no more of its own ending.
     ~SoundEngine()
     {
         mClosing = true;
-        QMetaObject::invokeMethod(
-            mSynthesizer, [s = mSynthesizer] { s->unload(); }, Qt::BlockingQueuedConnection);
         mThread.quit();
-        mThread.wait();
+        if (!mThread.wait(QDeadlineTimer(kEndWaitMs)))
+            std::_Exit(EXIT_SUCCESS);
     }
 
     std::atomic<bool> mClosing = false;
@@ -269,6 +281,12 @@ MidiPlayerFactory &factory()
 }
 
 } // namespace
+
+void nameSoundStreams()
+{
+    for (const auto &[name, value] : kSoundEnvironment)
+        setenv(name, value, 0);
+}
 
 std::unique_ptr<MidiPlayer> createMidiPlayer()
 {

@@ -22,6 +22,12 @@ public:
     virtual void setSongLikely(bool likely) { (void)likely; }
 };
 
+// Names the songs' stream in the volume mixers of the sound servers, and keeps a JACK
+// server from being started for it. The sound libraries read this from the environment,
+// and writing the environment is safe only while no other thread runs: call it first
+// thing in main.
+void nameSoundStreams();
+
 // Makes the player for one window. Tests install a factory of fakes.
 std::unique_ptr<MidiPlayer> createMidiPlayer();
 using MidiPlayerFactory = std::function<std::unique_ptr<MidiPlayer>()>;

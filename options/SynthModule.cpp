@@ -7,10 +7,13 @@
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <future>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <type_traits>
 
 namespace {
@@ -26,17 +29,13 @@ constexpr int kFirstFrames = 64;
 constexpr int kPeriodFrames = 4096;
 constexpr int kPeriods = 2;
 
-// The sound servers and cards a desktop may have, in the order they are tried. A JACK
-// server is never started for us.
-const char *const kDrivers[] = {"pulseaudio", "alsa", "sdl2"};
-
-// PulseAudio (and PipeWire's PulseAudio server) show the stream in the volume mixer under
-// these; FluidSynth names its connection itself, so the override wins over its name.
-const char *const kStreamProperties[][2] = {
-    {"PULSE_PROP_OVERRIDE_application.name", "Marrowby"},
-    {"PULSE_PROP_OVERRIDE_application.icon_name", "marrowby"},
-    {"JACK_NO_START_SERVER", "1"},
-};
+// The sound servers and cards a desktop may have, in the order they are tried. SDL, the
+// last, would first try the same server as the others.
+const char *const kDevices[] = {"pulseaudio", "alsa"};
+const char kLastResort[] = "sdl2";
+// A sound server that does not answer holds an open for 30 s; a working one answers in
+// milliseconds.
+constexpr auto kOpenLimit = std::chrono::seconds(2);
 
 LogFunction *gLog = nullptr;
 const std::atomic<bool> *gCancel = nullptr;
@@ -93,6 +92,74 @@ int closeSoundFont(void *file)
     return std::fclose(static_cast<std::FILE *>(file)) == 0 ? FLUID_OK : FLUID_FAILED;
 }
 
+void setAudioSettings(fluid_settings_t *settings)
+{
+    fluid_settings_setint(settings, "audio.period-size", kPeriodFrames);
+    fluid_settings_setint(settings, "audio.periods", kPeriods);
+    fluid_settings_setint(settings, "audio.realtime-prio", 0);
+    // Given in the environment at start-up instead, since the driver would write it there
+    // on every open while other threads run.
+    fluid_settings_setstr(settings, "audio.pulseaudio.media-role", "");
+}
+
+// One sound device, opened on a thread of its own, with the settings it was opened with.
+// An open that outlasts kOpenLimit is given up: that thread keeps the device and closes it
+// whenever the open returns. What the device plays comes through mute(), so a device that
+// outlives its song or its open never reaches the synthesizer again.
+class Device
+{
+public:
+    static std::shared_ptr<Device> open(const char *driver, fluid_synth_t *synth)
+    {
+        auto device = std::make_shared<Device>(driver, synth);
+        std::promise<void> promise;
+        std::future<void> opened = promise.get_future();
+        std::thread([device, promise = std::move(promise)]() mutable {
+            device->mDriver = new_fluid_audio_driver2(device->mSettings, render, device.get());
+            device.reset();
+            promise.set_value();
+        }).detach();
+        if (opened.wait_for(kOpenLimit) == std::future_status::ready && device->mDriver)
+            return device;
+        device->mute();
+        return nullptr;
+    }
+
+    Device(const char *driver, fluid_synth_t *synth) : mSynth(synth)
+    {
+        setAudioSettings(mSettings);
+        fluid_settings_setstr(mSettings, "audio.driver", driver);
+    }
+    ~Device()
+    {
+        if (mDriver)
+            delete_fluid_audio_driver(mDriver);
+        delete_fluid_settings(mSettings);
+    }
+
+    void mute()
+    {
+        const std::lock_guard guard(mLock);
+        mSynth = nullptr;
+    }
+
+private:
+    // Stereo with the reverb mixed in, as FluidSynth's drivers play a synthesizer.
+    static int render(void *data, int len, int, float *[], int, float *out[])
+    {
+        auto *device = static_cast<Device *>(data);
+        const std::lock_guard guard(device->mLock);
+        return device->mSynth
+                   ? fluid_synth_write_float(device->mSynth, len, out[0], 0, 1, out[1], 0, 1)
+                   : FLUID_OK;
+    }
+
+    fluid_settings_t *const mSettings = new_fluid_settings();
+    fluid_audio_driver_t *mDriver = nullptr;
+    std::mutex mLock;
+    fluid_synth_t *mSynth;
+};
+
 class FluidSynth final : public synth_module::Synth
 {
 public:
@@ -105,10 +172,7 @@ public:
         fluid_settings_setnum(mSettings, "synth.gain", kGain);
         // The songs are small ensembles; chorus roughly doubles the cost of every voice.
         fluid_settings_setint(mSettings, "synth.chorus.active", 0);
-        fluid_settings_setint(mSettings, "audio.period-size", kPeriodFrames);
-        fluid_settings_setint(mSettings, "audio.periods", kPeriods);
-        fluid_settings_setint(mSettings, "audio.realtime-prio", 0);
-        fluid_settings_setstr(mSettings, "audio.pulseaudio.media-role", "game");
+        setAudioSettings(mSettings);
         mSynth = new_fluid_synth(mSettings);
         if (!mSynth)
             return;
@@ -156,6 +220,9 @@ public:
     void stop() override
     {
         // The audio thread goes first: it drives the player.
+        if (mDevice)
+            mDevice->mute();
+        mDevice.reset();
         if (mAudio)
             delete_fluid_audio_driver(mAudio);
         if (mPlayer)
@@ -178,14 +245,16 @@ private:
             fluid_settings_setstr(mSettings, "audio.file.name", wavFile);
             return (mAudio = new_fluid_audio_driver(mSettings, mSynth)) != nullptr;
         }
-        for (const char *driver : kDrivers) {
-            if (std::strcmp(driver, "sdl2") == 0 && !startSdl())
-                continue;
-            fluid_settings_setstr(mSettings, "audio.driver", driver);
-            if ((mAudio = new_fluid_audio_driver(mSettings, mSynth)))
+        const auto started = std::chrono::steady_clock::now();
+        for (const char *driver : kDevices)
+            if ((mDevice = Device::open(driver, mSynth)))
                 return true;
-        }
-        return false;
+        // FluidSynth's SDL driver plays the synthesizer itself, so its open cannot be given
+        // up: it is not tried after the others waited for a server that does not answer.
+        if (std::chrono::steady_clock::now() - started >= kOpenLimit || !startSdl())
+            return false;
+        fluid_settings_setstr(mSettings, "audio.driver", kLastResort);
+        return (mAudio = new_fluid_audio_driver(mSettings, mSynth)) != nullptr;
     }
 
     // FluidSynth leaves starting SDL's audio to the program.
@@ -199,7 +268,8 @@ private:
     fluid_settings_t *mSettings = nullptr;
     fluid_synth_t *mSynth = nullptr;
     fluid_player_t *mPlayer = nullptr;
-    fluid_audio_driver_t *mAudio = nullptr;
+    fluid_audio_driver_t *mAudio = nullptr; // the file or SDL
+    std::shared_ptr<Device> mDevice;
     bool mSdlStarted = false;
 };
 
@@ -213,8 +283,6 @@ marrowbyCreateSynth1(const char *soundFont, const std::atomic<bool> *cancel, Log
     for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
         fluid_set_log_function(level, logQuietly, nullptr);
     snd_lib_error_set_handler(alsaQuietly);
-    for (const auto &[name, value] : kStreamProperties)
-        setenv(name, value, 0); // a value the user set stands
     auto *synth = new FluidSynth;
     if (!synth->load(soundFont) || cancelled()) {
         delete synth;

@@ -155,6 +155,7 @@ def open_card_back_chooser(game):
     return dialog
 
 
+
 def choose_back_60(game):
     """Six tabs from the first back reach the seventh, back 60: Space chooses it, Alt+O
     is OK."""
@@ -213,11 +214,8 @@ def dialog_sizes(x, program, tmp, env=None):
             check(dialog is not None, f"no dialog {title} opened")
             sizes[title] = x.geometry(dialog)[2:]
             x.xdotool("windowfocus", "--sync", dialog)
-            x.xdotool("key", "Escape")
-            for _ in range(100):
-                if x.xdotool("search", "--onlyvisible", "--name", title) is None:
-                    break
-                time.sleep(0.05)
+            x.xdotool("key", "Return")  # OK has the focus
+            gone(x, title)
     return sizes
 
 
@@ -268,6 +266,12 @@ def random_input(x, program, tmp):
                          timeout=280)
 
 
+@case
+def wayland_compositor_dies(x, program, tmp):
+    tool_or_skip("weston")
+    on_accessibility_bus(x, program, "wayland")
+
+
 def sound_server_or_skip(x):
     """A private PulseAudio server that the program started in `x` will play into."""
     missing = pulse.missing_tools()
@@ -283,13 +287,46 @@ def sound_server_or_skip(x):
     return server
 
 
+@case
+def frozen_sound_server(x, program, tmp):
+    """The server stops answering as a song starts: the program still ends at once."""
+    with sound_server_or_skip(x) as server, start(x, program, tmp) as game:
+        open_music_chooser(game)
+        time.sleep(1)  # the SoundFont loaded
+        server.server.send_signal(signal.SIGSTOP)
+        try:
+            x.xdotool("key", "Tab", "Down", "alt+p")
+            time.sleep(0.3)
+            close_music_chooser(x)
+            game.key("alt+f")
+            x.xdotool("key", "x")
+            check(ended(game, timeout=1) == 0, "the program did not end cleanly")
+        finally:
+            server.server.send_signal(signal.SIGCONT)
+
+
 def open_music_chooser(game):
     """Opens the chooser, which then has the keyboard."""
     game.click(*OPTIONS_MENU)
     game.x.xdotool("key", "m")  # &Music...
     dialog = game.x.find_window("^Music$")
     check(dialog is not None, "the music chooser did not open")
+    game.x.xdotool("windowfocus", "--sync", dialog)
     return dialog
+
+
+def gone(x, title):
+    """Waits until no window of that title shows."""
+    for _ in range(100):
+        if x.xdotool("search", "--onlyvisible", "--name", title) is None:
+            return
+        time.sleep(0.05)
+    raise AssertionError(f"{title} is still open")
+
+
+def close_music_chooser(x):
+    x.xdotool("key", "alt+o")
+    gone(x, "^Music$")
 
 
 @case
@@ -307,7 +344,7 @@ def music_preview_sounds(x, program, tmp):
                  "media.role": "game"}
         check(any(named.items() <= stream.items() for stream in streams),
               f"no stream named as Marrowby: {streams}")
-        x.xdotool("key", "Escape")
+        close_music_chooser(x)
         time.sleep(0.5)
         recording = server.record()
         time.sleep(1)
@@ -323,7 +360,7 @@ def close_while_loading(x, program, tmp):
         game.still_table()
         open_music_chooser(game)
         started = time.monotonic()
-        x.xdotool("key", "Escape")
+        close_music_chooser(x)
         game.key("alt+f")
         x.xdotool("key", "x")
         try:

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What a screen reader finds on the table, over the accessibility bus:
-    screen_reader.py PROGRAM [random ACTIONS]
+    screen_reader.py PROGRAM [wayland | random ACTIONS]
 Run inside a D-Bus session of its own (dbus-run-session) with DISPLAY set; e2e.py does
-both. With "random", a player presses random buttons and keys through the X server, and
-after each action the names must still hold the 52 cards once each; MARROWBY_E2E_SEED
-replays a run. Exits 0 when the checks pass, 1 when one fails, 77 when the accessibility
-bus cannot be reached here."""
+both. With "wayland", the program runs natively on a headless Weston instead of X. With
+"random", a player presses random buttons and keys through the X server, and after each
+action the names must still hold the 52 cards once each; MARROWBY_E2E_SEED replays a run.
+Exits 0 when the checks pass, 1 when one fails, 77 when the accessibility bus cannot be
+reached here."""
 
 import os
 import random
@@ -210,7 +211,7 @@ def random_input(app, pyatspi, game, window, actions):
 
 
 def main():
-    program = sys.argv[1]
+    program, *mode = sys.argv[1:]
     try:
         import pyatspi
     except ImportError:
@@ -219,16 +220,70 @@ def main():
     with tempfile.TemporaryDirectory(prefix="marrowby-a11y-") as config:
         env = dict(os.environ, XDG_CONFIG_HOME=config, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    QT_ACCESSIBILITY="1")
+        compositor = weston(env) if mode == ["wayland"] else None
         game = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
         try:
-            return check(game, pyatspi, int(sys.argv[3]) if sys.argv[2:3] == ["random"] else 0)
+            return check(game, pyatspi, compositor, config,
+                         int(mode[1]) if mode[:1] == ["random"] else 0)
         finally:
-            game.kill()
-            game.wait()
+            for process in filter(None, (game, compositor)):
+                process.kill()
+                process.wait()
 
 
-def check(game, pyatspi, random_actions):
+def weston(env):
+    """A headless Weston for the program started with env; exits SKIP where it cannot start."""
+    socket = "marrowby-wayland"
+    compositor = subprocess.Popen(["weston", "--backend=headless-backend.so", "--use-pixman",
+                                   "--socket=" + socket, "--idle-time=0"], env=env,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    deadline = time.monotonic() + 15
+    while not os.path.exists(os.path.join(env["XDG_RUNTIME_DIR"], socket)):
+        if compositor.poll() is not None or time.monotonic() > deadline:
+            compositor.kill()
+            print("skipped: Weston did not start: " + compositor.communicate()[1][-400:])
+            sys.exit(SKIP)
+        time.sleep(0.05)
+    env.update(QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=socket)
+    del env["DISPLAY"]
+    return compositor
+
+
+def press(root, role, name, pyatspi, timeout=15):
+    """Does the first action of the object of that role and name below root."""
+    deadline = time.monotonic() + timeout
+    while not (found := pyatspi.findDescendant(
+            root, lambda o: o.getRole() == role and o.name == name)):
+        if time.monotonic() > deadline:
+            raise AssertionError(f"no {name!r} to press")
+        time.sleep(0.1)
+    found.queryAction().doAction(0)
+
+
+def compositor_dies(app, game, pyatspi, compositor, config):
+    """The card-back chooser's OK is pressed over the bus (a headless Weston has no input),
+    then the compositor dies and takes the program with it: the choice is written."""
+    from gi.repository import GLib
+    pyatspi.setTimeout(1000, 15000)
+    try:
+        press(app, pyatspi.ROLE_MENU_ITEM, "Deck...", pyatspi)
+    except GLib.GError:  # the press answers once the modal chooser it opened closes
+        pass
+    press(app, pyatspi.ROLE_PUSH_BUTTON, "OK", pyatspi)
+    time.sleep(0.5)
+    compositor.kill()
+    game.wait(15)
+    with open(os.path.join(config, "Marrowby", "Marrowby.conf")) as conf:
+        written = conf.read()
+    if "CardBack=54" not in written:
+        print(f"FAILED: the settings hold {written!r}")
+        return 1
+    print("20 places named on Wayland; the chooser's choice outlived the compositor")
+    return 0
+
+
+def check(game, pyatspi, compositor, config, random_actions):
     try:
         app = find_app(pyatspi, game.pid)
     except Exception as error:  # no registry on this bus
@@ -243,6 +298,8 @@ def check(game, pyatspi, random_actions):
     if not complete(piles, homes, None):
         print(f"FAILED: {len(piles)} piles and {len(homes)} home piles are named")
         return 1
+    if compositor:
+        return compositor_dies(app, game, pyatspi, compositor, config)
     named = [c for cards in piles.values() for c in cards] + list(homes.values())
     if sorted(named) != sorted((s, r) for s in range(4) for r in range(1, 14)):
         print(f"FAILED: the names do not hold the 52 cards once each: {sorted(named)}")
