@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -111,6 +112,8 @@ TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)
     });
     form.mnuFileDeck_Click();
     EXPECT_EQ(gclsDeck().CardBack(), 59);
+    EXPECT_EQ(QSettings(settingsFilePath(), QSettings::IniFormat).value("Startup/CardBack").toInt(),
+              59);
     EXPECT_EQ(form.mclsPile[0].Card(1)->CardBack(), 59);
     for (const CStack &home : form.mclsHome)
         EXPECT_EQ(home.CardBack(), 59);

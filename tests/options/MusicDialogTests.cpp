@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -116,13 +117,17 @@ TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
                                   play, stop, file + song("Jazz.Band.mid"), play, stop}));
     EXPECT_EQ(gsMusicFilename, song("Ragtime.mid"));
 
-    // Return presses the button that has the focus, as the dialog opens: OK.
+    // Return presses the button that has the focus, as the dialog opens: OK. The choice is
+    // written at once, so an end that never closes the window keeps it.
+    removeSettingsFile();
     whenShown<frmMusic>([](frmMusic &dialog) {
         EXPECT_TRUE(dialog.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint));
         QTest::keyClick(dialog.cmdOK, Qt::Key_Return);
     });
     form.mnuOptionsMusic_Click();
     EXPECT_EQ(gsMusicFilename, QString());
+    EXPECT_TRUE(
+        QSettings(settingsFilePath(), QSettings::IniFormat).contains("Startup/MusicFilename"));
 }
 
 } // namespace
