@@ -41,6 +41,22 @@ bool isLocateKey(int key)
 {
     return key == Qt::Key_L || key == Qt::Key_Menu;
 }
+
+bool isPlayKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        return true;
+    default:
+        return isLocateKey(key);
+    }
+}
 } // namespace
 
 PictureBox *frmMain::placeBox(int16_t place) const
@@ -187,7 +203,7 @@ void frmMain::pickUpOrDrop(int16_t place)
         return;
     }
     if (!holdsCards(place))
-        return; // nothing is ever taken from a home pile
+        return; // nothing is ever taken from a home pile, nor from an empty one
     picPile_MouseDown(place, PictureBox::vbLeftButton, 0, keyboardX(place), kPressY);
     if (mclsDragCard) {
         followKeyboard();
@@ -205,18 +221,23 @@ void frmMain::locateFromKeyboard(int16_t place, bool down)
     }
     if (mclsDragCard) // a held card keeps its place in the fan for its return
         return;
-    if (isPile(place) && !holdsCards(place))
-        return;
-    if (isPile(place))
+    if (holdsCards(place))
         picPile_MouseDown(place, PictureBox::vbRightButton, 0, keyboardX(place), kPressY);
-    else
+    else if (!isPile(place))
         picHome_MouseDown(place - kFirstHome, PictureBox::vbRightButton, 0, 0, 0);
+    else
+        return; // an empty pile has no card to locate from
     announceMarkers();
 }
 
 void frmMain::keyDown(int16_t place, QKeyEvent *event)
 {
     const int key = event->key();
+    if (!isPlayKey(key))
+        return; // not ours: the event goes on
+    event->accept();
+    // Before the key acts, so a place it moves to follows the keyboard.
+    setKeyboardPlay(true);
     switch (key) {
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -235,14 +256,10 @@ void frmMain::keyDown(int16_t place, QKeyEvent *event)
         if (!event->isAutoRepeat())
             pickUpOrDrop(place);
         break;
-    default:
-        if (!isLocateKey(key))
-            return; // not ours: the event goes on
+    default: // the locate key
         if (!event->isAutoRepeat())
             locateFromKeyboard(place, true);
     }
-    event->accept();
-    setKeyboardPlay(true);
 }
 
 void frmMain::picPile_KeyDown(int16_t Index, QKeyEvent *event)
