@@ -516,7 +516,7 @@ TEST(Focus, AButtonDisabledUnderItShowsNothingToAMousePlayer)
                 EXPECT_TRUE(f.imgDraw->isHidden());
                 EXPECT_TRUE(tableIsWhole(f));
                 // The first key shows the place, and in draw mode the card it chose.
-                key(Qt::Key_Right);
+                key(Qt::Key_Down);
                 EXPECT_TRUE(ringShows());
                 EXPECT_EQ(f.imgDraw->isVisible(), f.DrawModeOn() && !won);
             }
