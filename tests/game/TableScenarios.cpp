@@ -21,6 +21,11 @@ struct Scenario {
     std::function<void(frmMain &)> play; // plays and checks as it goes
 };
 
+void PrintTo(const Scenario &scenario, std::ostream *os)
+{
+    *os << scenario.name;
+}
+
 void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
 {
     QWidget *focus = QApplication::focusWidget();
