@@ -5,7 +5,7 @@
 #include "game/frmMain.h"
 #include "cards/modGlobals.h"
 #include "platform/ProgramFolder.h"
-#include "support/TestSupport.h"
+#include "game/PlayDriver.h"
 
 #include <QApplication>
 #include <QDir>
@@ -101,21 +101,18 @@ TEST(DeckDialog, OnlyAClickOrSpaceChoosesABox)
     EXPECT_EQ(glCardBack, 56);
 }
 
+// Reversed, the spades lie on piles 0 to 3 and go home by double clicks from pile 3 back to
+// pile 0; their completed home pile shows a back.
 TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)
 {
-    ScopedFakeMidi midi;
-    frmMain form;
+    Table t(kReversedOrder);
+    frmMain &form = t.form;
     glCardBack = 54;
     gclsDeck().setCardBack(54);
-    // Suit 0 all home, so its pile shows a back.
-    for (int16_t rank = 2; rank <= 13; ++rank)
-        for (int16_t i = 1; i <= gclsDeck().Count(); ++i)
-            if (gclsDeck().Card(i)->CardSuit() == 0 && gclsDeck().Card(i)->CardNumber() == rank) {
-                form.mclsHome[0].Add(gclsDeck().Card(i));
-                gclsDeck().Remove(i);
-            }
-    form.DrawHome(0);
-    const QImage completeHome = form.picHome[0]->image();
+    for (int pile = 3; pile >= 0; --pile)
+        for (int n = 0; n < 3; ++n)
+            doubleClick(form, onTopCard(form, pile));
+    const QImage completeHome = form.picHome[3]->image();
     const QImage otherHome = form.picHome[1]->image();
 
     whenShown<frmDeck>([](frmDeck &dialog) {
@@ -130,21 +127,21 @@ TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)
         EXPECT_EQ(dialog.picBack[3]->image(), withBack(blank, 57));
         QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
     });
-    form.mnuFileDeck_Click();
+    form.mnuFileDeck->trigger();
     EXPECT_EQ(gclsDeck().CardBack(), 59);
     EXPECT_EQ(QSettings(settingsFilePath(), QSettings::IniFormat).value("Startup/CardBack").toInt(),
               59);
-    EXPECT_EQ(form.mclsPile[0].Card(1)->CardBack(), 59);
+    EXPECT_EQ(form.mclsPile[4].Card(1)->CardBack(), 59);
     for (const CStack &home : form.mclsHome)
         EXPECT_EQ(home.CardBack(), 59);
-    EXPECT_EQ(form.picHome[0]->image(), withBack(completeHome, 59));
+    EXPECT_EQ(form.picHome[3]->image(), withBack(completeHome, 59));
     EXPECT_EQ(form.picHome[1]->image(), otherHome);
 
     whenShown<frmDeck>([](frmDeck &dialog) {
         QTest::mouseClick(dialog.picBack[2], Qt::LeftButton);
         dialog.close();
     });
-    form.mnuFileDeck_Click();
+    form.mnuFileDeck->trigger();
     EXPECT_EQ(glCardBack, 59);
     EXPECT_EQ(gclsDeck().CardBack(), 59);
 }
@@ -239,7 +236,7 @@ TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
         QTest::mouseClick(dialog.cmdPreview, Qt::LeftButton);
         dialog.close();
     });
-    form.mnuOptionsMusic_Click();
+    form.mnuOptionsMusic->trigger();
     const QString play = QStringLiteral("PlaySong"), stop = QStringLiteral("StopSong"),
                   file = QStringLiteral("SongFile=");
     EXPECT_EQ(calls, QStringList({file + song("Ragtime.mid"), play, stop, file + song("SONG.MID"),
@@ -253,7 +250,7 @@ TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
         EXPECT_TRUE(dialog.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint));
         QTest::keyClick(dialog.cmdOK, Qt::Key_Return);
     });
-    form.mnuOptionsMusic_Click();
+    form.mnuOptionsMusic->trigger();
     EXPECT_EQ(gsMusicFilename, QString());
     EXPECT_TRUE(
         QSettings(settingsFilePath(), QSettings::IniFormat).contains("Startup/MusicFilename"));
