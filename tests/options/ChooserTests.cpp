@@ -217,7 +217,7 @@ TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
         EXPECT_TRUE(mMidi.log->songLikely); // the sound engine gets ready for a preview
         EXPECT_EQ(dialog.Label1->geometry(), QRect(8, 4, 261, 17));
         calls.clear();
-        dialog.cmdPreview_Click(); // "(No Music)" has nothing to preview
+        QTest::mouseClick(dialog.cmdPreview, Qt::LeftButton); // "(No Music)": nothing to preview
         EXPECT_EQ(dialog.cmdPreview->text(), QStringLiteral("Play &Preview"));
 
         clickRow(dialog, 3);
