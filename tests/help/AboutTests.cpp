@@ -104,9 +104,8 @@ TEST(About, EnterAndEscapeBothCloseTheBoxOpenedFromTheMenu)
 TEST(About, SystemInfoStartsWhatTheRegistryNamesOrSaysItIsUnavailable)
 {
     QTemporaryDir withTool, withoutTool;
-    QFile tool(withTool.filePath(QStringLiteral("msinfo32.exe")));
-    ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
-    tool.close();
+    const QString tool = withTool.filePath(QStringLiteral("msinfo32.exe"));
+    ASSERT_TRUE(writeFile(tool, {}));
     const QString first = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH");
     const QString second = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO");
     const struct {
@@ -119,7 +118,7 @@ TEST(About, SystemInfoStartsWhatTheRegistryNamesOrSaysItIsUnavailable)
         {first, QByteArray("/no/such/tool\0junk", 18), true, QStringLiteral("/no/such/tool")},
         {first, "/x", false, {}},
         {first, QByteArray(2000, 'x'), true, {}},
-        {second, withTool.path().toLocal8Bit(), true, tool.fileName()},
+        {second, withTool.path().toLocal8Bit(), true, tool},
         {second, withoutTool.path().toLocal8Bit(), true, {}},
     };
     for (const auto &c : cases) {

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
+#include "platform/Settings.h"
+
+#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
+#include <QFileInfo>
 
 ScopedFakeMidi::ScopedFakeMidi()
 {
@@ -17,11 +20,17 @@ ScopedFakeMidi::~ScopedFakeMidi()
 
 QString settingsFilePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Marrowby/Marrowby.conf");
+    return settingsStorePath(StartupSettings::AppName);
 }
 
 void removeSettingsFile()
 {
     QFile::remove(settingsFilePath());
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size();
 }

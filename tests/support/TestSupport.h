@@ -4,6 +4,7 @@
 #include "options/MidiPlayer.h"
 #include "cards/RandomSource.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -98,3 +99,6 @@ public:
 // XDG_CONFIG_HOME made by the test main).
 QString settingsFilePath();
 void removeSettingsFile();
+
+// Writes the bytes as the whole file, making its folder; false when that fails.
+bool writeFile(const QString &path, const QByteArray &bytes);
