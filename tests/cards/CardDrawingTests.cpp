@@ -57,6 +57,25 @@ TEST(CardLibrary, EveryBuriedCardShowsAStripOfItsOwn)
     }
 }
 
+// The red runs across an ace's pip a few rows below its top: a heart begins as two lobes,
+// a diamond as one point.
+int runsNearThePipsTop(const QImage &ace)
+{
+    const QRect pip(15, 24, 41, 48);
+    for (int top = pip.top(); top <= pip.bottom(); ++top) {
+        int runs = 0;
+        bool red = false;
+        for (int x = pip.left(); x <= pip.right(); ++x) {
+            const bool now = isRed(ace.pixelColor(x, top + 3));
+            runs += now && !red;
+            red = now;
+        }
+        if (runs > 0 || top + 3 > pip.bottom())
+            return runs;
+    }
+    return 0;
+}
+
 TEST(CardLibrary, HeartsAndDiamondsAreRedSpadesAndClubsAreNot)
 {
     for (int32_t rank : {1, 2, 7, 10}) {
@@ -68,6 +87,8 @@ TEST(CardLibrary, HeartsAndDiamondsAreRedSpadesAndClubsAreNot)
                 EXPECT_EQ(red, 0) << rank << " of suit " << suit;
         }
     }
+    EXPECT_EQ(runsNearThePipsTop(cardImage(1, mdFaceUp)), 1) << "the ace of diamonds";
+    EXPECT_EQ(runsNearThePipsTop(cardImage(2, mdFaceUp)), 2) << "the ace of hearts";
 }
 
 TEST(CardLibrary, BacksDifferAndUnknownNumbersDrawABlankCardOrNothingWithoutASurface)
