@@ -3,9 +3,12 @@
 
 #include "platform/Settings.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
+#include <QTimer>
 
 ScopedFakeMidi::ScopedFakeMidi()
 {
@@ -33,4 +36,21 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
            file.write(bytes) == bytes.size();
+}
+
+SeenModal whileModal(const std::function<void()> &open, Qt::Key key)
+{
+    SeenModal seen;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            seen = {modal->windowTitle(), box ? box->text() : QString(),
+                    box ? box->icon() : QMessageBox::NoIcon};
+            QTest::keyClick(modal, key);
+        }
+    });
+    timer.start(0);
+    open();
+    return seen;
 }
