@@ -43,7 +43,7 @@ int redPixels(const QImage &image)
     return red;
 }
 
-TEST(CardLibrary, EveryBuriedCardShowsAStripOfItsOwn)
+TEST(CardLibrary, EveryBuriedCardShowsAStripOfItsOwnInItsSuitsColour)
 {
     std::vector<QImage> strips;
     for (int32_t card = 0; card < 52; ++card) {
@@ -51,9 +51,14 @@ TEST(CardLibrary, EveryBuriedCardShowsAStripOfItsOwn)
         strips.push_back(image.copy(0, 0, 15, kCardHeight));
         for (const QImage &other : std::vector(strips.begin(), strips.end() - 1))
             EXPECT_NE(strips.back(), other) << "card " << card;
+        if (card >= 40)
+            continue;
         // The index, "10" included, keeps clear of the next card's edge.
-        for (int y = 2; y < 30 && card < 40; ++y)
+        for (int y = 2; y < 30; ++y)
             EXPECT_EQ(image.pixelColor(13, y), QColor(Qt::white)) << "card " << card;
+        // Hearts and diamonds are red, spades and clubs are not.
+        const int red = redPixels(image);
+        EXPECT_TRUE(card % 4 == 1 || card % 4 == 2 ? red > 30 : red == 0) << "card " << card;
     }
 }
 
@@ -76,17 +81,8 @@ int runsNearThePipsTop(const QImage &ace)
     return 0;
 }
 
-TEST(CardLibrary, HeartsAndDiamondsAreRedSpadesAndClubsAreNot)
+TEST(CardLibrary, ADiamondAndAHeartDifferInShape)
 {
-    for (int32_t rank : {1, 2, 7, 10}) {
-        for (int32_t suit = 0; suit < 4; ++suit) {
-            const int red = redPixels(cardImage((rank - 1) * 4 + suit, mdFaceUp));
-            if (suit == 1 || suit == 2)
-                EXPECT_GT(red, 30) << rank << " of suit " << suit;
-            else
-                EXPECT_EQ(red, 0) << rank << " of suit " << suit;
-        }
-    }
     EXPECT_EQ(runsNearThePipsTop(cardImage(1, mdFaceUp)), 1) << "the ace of diamonds";
     EXPECT_EQ(runsNearThePipsTop(cardImage(2, mdFaceUp)), 2) << "the ace of hearts";
 }
