@@ -58,16 +58,6 @@ protected:
     ScopedFakeMidi midi;
 };
 
-TEST_F(Settings, FirstStartUsesTheDefaults)
-{
-    frmMain form;
-    EXPECT_EQ(glCardBack, 54);
-    EXPECT_EQ(gclsDeck().CardBack(), 54);
-    EXPECT_EQ(gsMusicFilename, programFile(QStringLiteral("ragtime.mid")));
-    EXPECT_EQ(midi.log->calls.value(0),
-              QStringLiteral("SongFile=") + programFile(QStringLiteral("Ragtime.mid")));
-}
-
 TEST_F(Settings, StoredValuesAreReadAndBadBacksFallBack)
 {
     const struct {
