@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -17,20 +18,6 @@ std::map<HWND, QPointer<QWidget>> &windows()
 {
     static std::map<HWND, QPointer<QWidget>> map;
     return map;
-}
-
-WindowCallRecorder &recorder()
-{
-    static WindowCallRecorder hook;
-    return hook;
-}
-
-template <typename Result>
-Result record(const char *function, std::vector<int64_t> args, Result result, std::string text = {})
-{
-    if (recorder())
-        recorder()({function, std::move(args), std::move(text), int64_t(result)});
-    return result;
 }
 
 // Where a window's children go: a main window's central widget, else the window itself.
@@ -106,21 +93,14 @@ QWidget *windowFromHandle(HWND hWnd)
     return found == windows().end() ? nullptr : found->second.data();
 }
 
-void setWindowCallRecorder(WindowCallRecorder hook)
-{
-    recorder() = std::move(hook);
-}
-
 bool InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce)
 {
-    const bool ok = picce && picce->dwSize == sizeof(INITCOMMONCONTROLSEX);
-    return record("InitCommonControlsEx", {picce ? picce->dwSize : 0, picce ? picce->dwICC : 0},
-                  ok);
+    return picce && picce->dwSize == sizeof(INITCOMMONCONTROLSEX);
 }
 
-HWND CreateWindowExA(uint32_t dwExStyle, const char *lpClassName, const char *, uint32_t dwStyle,
-                     int32_t X, int32_t Y, int32_t nWidth, int32_t nHeight, HWND hWndParent,
-                     int32_t hMenu, HINSTANCE hInstance, void *)
+HWND CreateWindowExA(uint32_t, const char *lpClassName, const char *, uint32_t dwStyle, int32_t X,
+                     int32_t Y, int32_t nWidth, int32_t nHeight, HWND hWndParent, int32_t,
+                     HINSTANCE, void *)
 {
     const std::string className = lpClassName ? lpClassName : "";
     HWND made = 0;
@@ -136,18 +116,12 @@ HWND CreateWindowExA(uint32_t dwExStyle, const char *lpClassName, const char *, 
         control->setVisible(dwStyle & WS_VISIBLE);
         made = hWndOf(control);
     }
-    return record("CreateWindowExA",
-                  {dwExStyle, dwStyle, X, Y, nWidth, nHeight, hWndParent, hMenu, hInstance}, made,
-                  className);
+    return made;
 }
 
 LRESULT SendMessageA(HWND hWnd, uint32_t Msg, WPARAM wParam, LPARAM lParam)
 {
-    std::string text;
-    if (Msg == ACM_OPENA && !IS_INTRESOURCE(lParam))
-        text = reinterpret_cast<const char *>(lParam);
-    const LRESULT result = send(hWnd, Msg, wParam, lParam);
-    return record("SendMessageA", {hWnd, Msg, int64_t(wParam), lParam}, result, text);
+    return send(hWnd, Msg, wParam, lParam);
 }
 
 bool ShowWindow(HWND hWnd, int32_t nCmdShow)
@@ -156,20 +130,20 @@ bool ShowWindow(HWND hWnd, int32_t nCmdShow)
     const bool wasVisible = window && window->isVisible();
     if (window)
         window->setVisible(nCmdShow != SW_HIDE);
-    return record("ShowWindow", {hWnd, nCmdShow}, wasVisible);
+    return wasVisible;
 }
 
-bool MoveWindow(HWND hWnd, int32_t X, int32_t Y, int32_t nWidth, int32_t nHeight, bool bRepaint)
+bool MoveWindow(HWND hWnd, int32_t X, int32_t Y, int32_t nWidth, int32_t nHeight, bool)
 {
     QWidget *window = windowFromHandle(hWnd);
     if (window)
         window->setGeometry(X, Y, std::max(nWidth, 0), std::max(nHeight, 0));
-    return record("MoveWindow", {hWnd, X, Y, nWidth, nHeight, bRepaint}, window != nullptr);
+    return window != nullptr;
 }
 
 bool DestroyWindow(HWND hWnd)
 {
     AnimationWidget *control = animation(hWnd);
     delete control;
-    return record("DestroyWindow", {hWnd}, control != nullptr);
+    return control != nullptr;
 }

@@ -2,9 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <string>
-#include <vector>
 
 class QWidget;
 
@@ -66,15 +63,3 @@ bool DestroyWindow(HWND hWnd);
 // The handle of a widget, given on first asking; and the widget of a handle, or null.
 HWND hWndOf(QWidget *window);
 QWidget *windowFromHandle(HWND hWnd);
-
-// Every call above, as it returns, for tests to see what was asked. Numbers are in the
-// order of the call's parameters; text holds the class name, or the file name sent with
-// ACM_OPENA.
-struct WindowCall {
-    std::string function;
-    std::vector<int64_t> args;
-    std::string text;
-    int64_t result = 0;
-};
-using WindowCallRecorder = std::function<void(const WindowCall &)>;
-void setWindowCallRecorder(WindowCallRecorder recorder); // an empty one stops recording

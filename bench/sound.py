@@ -23,9 +23,9 @@ import tempfile
 import time
 
 sys.dont_write_bytecode = True  # keeps the source tree clean
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "support"))
-import pulse  # noqa: E402
-from xsession import Marrowby, XServer, missing_tools  # noqa: E402
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from desktop_tools import (Marrowby, StreamWatch, XServer, first_sound_time,  # noqa: E402
+                           missing_tools, pulse)
 
 OPTIONS_MENU = (60, -10)
 PREVIEW = (194, 176)  # the middle of "Play Preview" in the chooser
@@ -57,7 +57,7 @@ def run_once(x, server, program, config, song, whole_song):
         dialog = open_chooser(game)
         time.sleep(1)
         recording = server.record()
-        streams = server.watch_streams()
+        streams = StreamWatch(server)
         game.x.xdotool("key", "Tab", *["Down"] * (SONGS.index(song) + 1))
         # A click, not Alt+P: a button's shortcut is delayed to show the button pressed.
         left, top, _, _ = game.x.geometry(dialog)
@@ -81,7 +81,7 @@ def run_once(x, server, program, config, song, whole_song):
         else:
             time.sleep(2)
         started = streams.stop()
-        if recording.first_sound_time() is None or not started:
+        if first_sound_time(recording) is None or not started:
             raise RuntimeError("the preview was silent")
         recording.stop()
         figures["to_sound"] = (started[0] - pressed) * 1000

@@ -19,8 +19,8 @@ import tempfile
 import time
 
 sys.dont_write_bytecode = True  # keeps the source tree clean
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "support"))
-from xsession import BAIZE, XServer, missing_tools  # noqa: E402
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from desktop_tools import BAIZE, XServer, missing_tools  # noqa: E402
 
 ORIGIN = (74, 135)   # where the table's client area opens
 BARE = (5, 5)        # baize above the first pile
@@ -77,7 +77,7 @@ def run_once(x, program, painted, env, idle=False):
         process.wait()
         # The next run starts on a black screen again.
         deadline = time.monotonic() + 10
-        while x.pixel(ORIGIN[0] + BARE[0], ORIGIN[1] + BARE[1]) != BLACK:
+        while x.grab(ORIGIN[0] + BARE[0], ORIGIN[1] + BARE[1], 1, 1).pixel(0, 0) != BLACK:
             if time.monotonic() > deadline:
                 raise RuntimeError("the window stayed on the screen")
             time.sleep(0.01)

@@ -13,14 +13,6 @@
 
 namespace {
 
-// QSettings' own user-scope INI path would end in .ini; ours is the .conf that
-// Linux programs use.
-QString storePath(const QString &AppName)
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QLatin1Char('/') + AppName + QLatin1Char('/') + AppName + QStringLiteral(".conf");
-}
-
 QString sectionKey(const QString &Section, const QString &Key)
 {
     return Section + QLatin1Char('/') + Key;
@@ -61,10 +53,18 @@ bool keepAsideWhatARewriteLoses(const QString &path)
 
 } // namespace
 
+// QSettings' own user-scope INI path would end in .ini; ours is the .conf that
+// Linux programs use.
+QString settingsStorePath(const QString &AppName)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1Char('/') + AppName + QLatin1Char('/') + AppName + QStringLiteral(".conf");
+}
+
 QString GetSetting(const QString &AppName, const QString &Section, const QString &Key,
                    const QString &Default)
 {
-    const QString path = storePath(AppName);
+    const QString path = settingsStorePath(AppName);
     if (!isPlainFileOrNone(path))
         return Default;
     // A format error elsewhere in the file does not spoil what could be read.
@@ -84,7 +84,7 @@ QString GetSetting(const QString &AppName, const QString &Section, const QString
 bool SaveSetting(const QString &AppName, const QString &Section, const QString &Key,
                  const QString &Setting)
 {
-    const QString path = storePath(AppName);
+    const QString path = settingsStorePath(AppName);
     if (!isPlainFileOrNone(path) || !keepAsideWhatARewriteLoses(path))
         return false;
     QSettings store(path, QSettings::IniFormat);

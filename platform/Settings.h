@@ -9,6 +9,7 @@
 // What can be read of a damaged file is read; an unreadable file, or something other
 // than a file in its place, reads as empty. Writing keeps other groups and keys; a file
 // holding what the rewrite would lose is first copied byte for byte to <file>.bad.
+QString settingsStorePath(const QString &AppName);
 QString GetSetting(const QString &AppName, const QString &Section, const QString &Key,
                    const QString &Default);
 // Returns false when the value could not be written; the file is then left as it was.

@@ -10,8 +10,8 @@ import sys
 import tempfile
 
 sys.dont_write_bytecode = True  # keeps the source tree clean
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "support"))
-from xsession import Marrowby, XServer, missing_tools  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "bench"))
+from desktop_tools import Marrowby, XServer, missing_tools, save_png  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 
@@ -29,7 +29,7 @@ def main():
             with Marrowby(x, program, config, scale=scale) as game:
                 game.still_table()
                 window = x.grab(*x.geometry(game.window))
-            window.save_png(os.path.join(docs, name))
+            save_png(window, os.path.join(docs, name))
             print(f"{name}: {window.width} x {window.height}")
 
 

@@ -25,7 +25,6 @@ TEST(CDeck, ANewDeckIsInSuitOrderWithTheLibrarySize)
         const CardRef &card = deck.Card(i);
         EXPECT_EQ(card->CardSuit(), (i - 1) / 13);
         EXPECT_EQ(card->CardNumber(), (i - 1) % 13 + 1);
-        EXPECT_EQ(card->CardFace(), (card->CardNumber() - 1) * 4);
         EXPECT_EQ(card->CardBack(), 64);
     }
 }

@@ -20,14 +20,6 @@ namespace {
 
 const QString kBadCopy = QStringLiteral(".bad");
 
-void writeSettingsFile(const QByteArray &text)
-{
-    QDir().mkpath(QFileInfo(settingsFilePath()).path());
-    QFile file(settingsFilePath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
 QByteArray contentsOf(const QString &path)
 {
     QFile file(path);
@@ -66,16 +58,6 @@ protected:
     ScopedFakeMidi midi;
 };
 
-TEST_F(Settings, FirstStartUsesTheDefaults)
-{
-    frmMain form;
-    EXPECT_EQ(glCardBack, 54);
-    EXPECT_EQ(gclsDeck().CardBack(), 54);
-    EXPECT_EQ(gsMusicFilename, programFile(QStringLiteral("ragtime.mid")));
-    EXPECT_EQ(midi.log->calls.value(0),
-              QStringLiteral("SongFile=") + programFile(QStringLiteral("Ragtime.mid")));
-}
-
 TEST_F(Settings, StoredValuesAreReadAndBadBacksFallBack)
 {
     const struct {
@@ -83,7 +65,8 @@ TEST_F(Settings, StoredValuesAreReadAndBadBacksFallBack)
         int32_t back;
     } cases[] = {{"60", 60}, {"0", 54}, {"sixty", 54}, {"99999", 54}, {"", 54}, {"-3", -3}};
     for (const auto &c : cases) {
-        writeSettingsFile(QByteArray("[Startup]\nCardBack=") + c.stored + "\nMusicFilename=\n");
+        ASSERT_TRUE(writeFile(settingsFilePath(), QByteArray("[Startup]\nCardBack=") + c.stored +
+                                                      "\nMusicFilename=\n"));
         frmMain form;
         EXPECT_EQ(glCardBack, c.back) << c.stored;
         EXPECT_EQ(gsMusicFilename, QString()) << "an empty choice means no music";
@@ -92,7 +75,8 @@ TEST_F(Settings, StoredValuesAreReadAndBadBacksFallBack)
 
 TEST_F(Settings, CloseWritesBothAndKeepsEverythingElse)
 {
-    writeSettingsFile("[Other]\nkey=kept\n\n[Startup]\nCardBack=61\nExtra=also kept\n");
+    ASSERT_TRUE(writeFile(settingsFilePath(),
+                          "[Other]\nkey=kept\n\n[Startup]\nCardBack=61\nExtra=also kept\n"));
     {
         frmMain form;
         gsMusicFilename = QStringLiteral("/songs/Ünïcode song.mid");
@@ -156,7 +140,7 @@ TEST_F(Settings, AFileIsReadAsFarAsItCanBeAndOnlyADamagedOneIsKeptAside)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        writeSettingsFile(c.text);
+        ASSERT_TRUE(writeFile(settingsFilePath(), c.text));
         {
             frmMain form;
             EXPECT_EQ(glCardBack, c.back);

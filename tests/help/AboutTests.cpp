@@ -6,14 +6,11 @@
 #include "support/TestSupport.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -70,33 +67,13 @@ struct ScopedSystem {
     bool launches = true;
 };
 
-// Runs work, closing the modal window it opens with key; gives that window's caption, and
-// a message box's text and icon.
-std::tuple<QString, QString, QMessageBox::Icon> whileModal(const std::function<void()> &work,
-                                                           Qt::Key key = Qt::Key_Return)
-{
-    std::tuple<QString, QString, QMessageBox::Icon> seen;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            auto *box = qobject_cast<QMessageBox *>(modal);
-            seen = {modal->windowTitle(), box ? box->text() : QString(),
-                    box ? box->icon() : QMessageBox::NoIcon};
-            QTest::keyClick(modal, key);
-        }
-    });
-    timer.start(0);
-    work();
-    return seen;
-}
-
 TEST(About, EnterAndEscapeBothCloseTheBoxOpenedFromTheMenu)
 {
     ScopedFakeMidi midi;
     ScopedSystem system;
     frmMain form;
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape})
-        EXPECT_EQ(std::get<0>(whileModal([&] { form.mnuHelpAbout->trigger(); }, key)),
+        EXPECT_EQ(whileModal([&] { form.mnuHelpAbout->trigger(); }, key).title,
                   QStringLiteral("About Marrowby"));
     EXPECT_TRUE(form.findChildren<frmAbout *>().isEmpty()); // released after closing
 }
@@ -104,9 +81,8 @@ TEST(About, EnterAndEscapeBothCloseTheBoxOpenedFromTheMenu)
 TEST(About, SystemInfoStartsWhatTheRegistryNamesOrSaysItIsUnavailable)
 {
     QTemporaryDir withTool, withoutTool;
-    QFile tool(withTool.filePath(QStringLiteral("msinfo32.exe")));
-    ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
-    tool.close();
+    const QString tool = withTool.filePath(QStringLiteral("msinfo32.exe"));
+    ASSERT_TRUE(writeFile(tool, {}));
     const QString first = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH");
     const QString second = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO");
     const struct {
@@ -119,7 +95,7 @@ TEST(About, SystemInfoStartsWhatTheRegistryNamesOrSaysItIsUnavailable)
         {first, QByteArray("/no/such/tool\0junk", 18), true, QStringLiteral("/no/such/tool")},
         {first, "/x", false, {}},
         {first, QByteArray(2000, 'x'), true, {}},
-        {second, withTool.path().toLocal8Bit(), true, tool.fileName()},
+        {second, withTool.path().toLocal8Bit(), true, tool},
         {second, withoutTool.path().toLocal8Bit(), true, {}},
     };
     for (const auto &c : cases) {
@@ -130,9 +106,9 @@ TEST(About, SystemInfoStartsWhatTheRegistryNamesOrSaysItIsUnavailable)
         system.launches = c.launches;
         frmAbout about;
         about.show();
-        const auto seen = whileModal([&] { about.cmdSysInfo->click(); });
+        const SeenModal seen = whileModal([&] { about.cmdSysInfo->click(); }, Qt::Key_Return);
         if (c.started.isEmpty())
-            EXPECT_EQ(seen,
+            EXPECT_EQ(std::tuple(seen.title, seen.text, seen.icon),
                       std::tuple(QStringLiteral("Marrowby"),
                                  QStringLiteral("System Information Is Unavailable At This Time"),
                                  QMessageBox::NoIcon));

@@ -6,7 +6,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,11 +22,13 @@ TEST(HelpMarkup, KeepsTheSubsetAsWrittenAndShowsEverythingElseAsText)
                         "<tr><th>Key</th><td><tt>F2</tt></td></tr>\n</table>\n"
                         "<ol><li>one<ul><li>two</li></ul></li></ol>"),
          {}},
-        // Other elements, comments and broken references are text; other attributes go.
+        // Other elements, comments and broken references are text; other attributes, and
+        // links to anything but a topic's number, go.
         {QStringLiteral("<img src=\"/etc/x.png\"><!-- c --><p style=\"font-size:99px\">&bogus "
-                        "&#0; &#x110000;</p><a href=\"https://example.org\">away</a>"),
+                        "&#0; &#x110000;</p><a href=\"https://example.org\">away</a>"
+                        "<a href=\"help:1x\">odd</a>"),
          QStringLiteral("&lt;img src=\"/etc/x.png\"&gt;&lt;!-- c --&gt;<p>&amp;bogus &amp;#0; "
-                        "&amp;#x110000;</p><a>away</a>")},
+                        "&amp;#x110000;</p><a>away</a><a>odd</a>")},
         // Left open, closed in passing, or closed twice: the result is well formed.
         {QStringLiteral("<ul><li>a<li>b</ul></ul><p>c<p><b>d<a href=\"help:1\">e<a>f"),
          QStringLiteral("<ul><li>a</li><li>b</li></ul><p>c</p><p><b>d<a href=\"help:1\">e</a>"
@@ -86,9 +87,7 @@ TEST(HelpMarkup, HostileFilesShowPromptlyInTheHelpWindow)
     QTemporaryDir dir;
     for (const auto &[name, content] : files) {
         const QString path = dir.filePath(QLatin1String(name));
-        QFile out(path);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
-        out.close();
+        ASSERT_TRUE(writeFile(path, content));
 
         QElapsedTimer clock;
         clock.start();

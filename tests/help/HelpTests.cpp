@@ -19,13 +19,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <future>
-#include <thread>
 
 namespace {
 
@@ -39,31 +33,6 @@ QByteArray numbered(const char *before, qsizetype count, const char *after)
         items += before + QByteArray::number(i) + after;
     return items;
 }
-
-// Opens a pipe for writing, then closes it, if the test has not ended after a while: a
-// reader blocked on the pipe then reads its end.
-class PipeWriterLater
-{
-public:
-    explicit PipeWriterLater(const QString &path)
-        : mWriter([ended = mEnded.get_future(), path = QFile::encodeName(path)] {
-              if (ended.wait_for(std::chrono::seconds(10)) == std::future_status::ready)
-                  return;
-              const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
-              if (fd >= 0)
-                  ::close(fd);
-          })
-    {}
-    ~PipeWriterLater()
-    {
-        mEnded.set_value();
-        mWriter.join();
-    }
-
-private:
-    std::promise<void> mEnded;
-    std::thread mWriter;
-};
 
 bool shows(const QString &file, const QString &text)
 {
@@ -129,10 +98,8 @@ TEST(HelpFile, ShippedHelpInEveryLanguageReadsKeepsToTheMarkupSubsetAndLinksToTo
 TEST(HelpFile, TheHelpSpeaksTheLanguageAskedForAndEnglishOtherwise)
 {
     QTemporaryDir folder;
-    for (const char *name : {"Marrowby.hlp", "marrowby.DE.hlp"}) {
-        QFile file(folder.filePath(QString::fromLatin1(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    for (const char *name : {"Marrowby.hlp", "marrowby.DE.hlp"})
+        ASSERT_TRUE(writeFile(folder.filePath(QString::fromLatin1(name)), {}));
     const QString programFolder = AppPath();
     setAppPath(folder.path());
     const auto helpFileIn = [](const char *locale) {
@@ -174,15 +141,11 @@ TEST(HelpEngine, MissingOrMalformedFileIsExplainedInTheWindow)
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("Marrowby.hlp"));
     const QString broken = dir.filePath(QStringLiteral("Broken.hlp"));
-    QFile out(broken);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("MARROWBY-HELP 1\n@topic x Nothing\n");
-    out.close();
+    ASSERT_TRUE(writeFile(broken, "MARROWBY-HELP 1\n@topic x Nothing\n"));
     // A pipe, a device or a folder in the file's place is never opened: reading could wait
-    // for ever. Should it be, a writer comes by after a while, so the test fails, not hangs.
+    // for ever (the test's time limit ends such a wait).
     const QString pipe = dir.filePath(QStringLiteral("Pipe.hlp"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    const PipeWriterLater unblock(pipe);
     for (const auto &[file, text] :
          {std::pair(missing, "the file is missing"), std::pair(broken, "line 2"),
           std::pair(pipe, "not a plain file"), std::pair(dir.path(), "not a plain file"),

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
+#include "platform/Settings.h"
+
+#include <QApplication>
+#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
+#include <QFileInfo>
+#include <QTest>
+#include <QTimer>
 
 ScopedFakeMidi::ScopedFakeMidi()
 {
@@ -17,11 +23,34 @@ ScopedFakeMidi::~ScopedFakeMidi()
 
 QString settingsFilePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Marrowby/Marrowby.conf");
+    return settingsStorePath(StartupSettings::AppName);
 }
 
 void removeSettingsFile()
 {
     QFile::remove(settingsFilePath());
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size();
+}
+
+SeenModal whileModal(const std::function<void()> &open, Qt::Key key)
+{
+    SeenModal seen;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            seen = {modal->windowTitle(), box ? box->text() : QString(),
+                    box ? box->icon() : QMessageBox::NoIcon};
+            QTest::keyClick(modal, key);
+        }
+    });
+    timer.start(0);
+    open();
+    return seen;
 }

@@ -4,6 +4,8 @@
 #include "options/MidiPlayer.h"
 #include "cards/RandomSource.h"
 
+#include <QByteArray>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 
@@ -98,3 +100,14 @@ public:
 // XDG_CONFIG_HOME made by the test main).
 QString settingsFilePath();
 void removeSettingsFile();
+
+// Runs open, pressing key in every modal window that is up while it runs, as a player
+// who closes what comes up; tells the last window seen (text and icon: a message box's).
+struct SeenModal {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+SeenModal whileModal(const std::function<void()> &open, Qt::Key key = Qt::Key_Escape);
+
+// Writes the bytes as the whole file, making its folder; false when that fails.
+bool writeFile(const QString &path, const QByteArray &bytes);

@@ -2,7 +2,8 @@
 """A private PulseAudio server whose only output is a null sink, for hearing what the
 program plays: record the sink's monitor and measure it. ALSA's default device is routed
 nowhere for the programs it serves, so that a sound can only have come through the
-server. Used by the end-to-end tests and the sound benchmark."""
+server. Used by the end-to-end tests, and through bench/desktop_tools.py by the sound
+benchmark."""
 
 import array
 import math
@@ -75,10 +76,6 @@ class PulseServer:
         self.tmp.cleanup()
         return log or ""
 
-    def watch_streams(self):
-        """Starts noting when playback streams appear; see StreamWatch."""
-        return StreamWatch(self)
-
     def record(self):
         """Starts recording the sink's monitor; stop it with Recording.stop()."""
         return Recording(self)
@@ -126,39 +123,6 @@ class Recording:
         self.reader.join(10)
         raw = b"".join(data for _, data in self.blocks)
         return array.array("h", raw[:len(raw) // 2 * 2])
-
-    def first_sound_time(self, threshold=200):
-        """When the first clearly audible sample arrived (time.monotonic()), or None."""
-        for arrived, data in list(self.blocks):
-            block = array.array("h", data[:len(data) // 2 * 2])
-            if any(abs(s) > threshold for s in block):
-                return arrived
-        return None
-
-
-class StreamWatch:
-    """The times (time.monotonic()) at which new playback streams reached the server, as
-    the server announces them (pactl subscribe)."""
-
-    def __init__(self, server):
-        self.times = []
-        self.process = subprocess.Popen(["pactl", "subscribe"], env=dict(os.environ, **server.env),
-                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                        text=True)
-        self.reader = threading.Thread(target=self._read, daemon=True)
-        self.reader.start()
-        time.sleep(0.3)  # subscribed
-
-    def _read(self):
-        for line in self.process.stdout:
-            if "'new' on sink-input" in line:
-                self.times.append(time.monotonic())
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait(10)
-        self.reader.join(10)
-        return self.times
 
 
 def rms(samples):

@@ -1,18 +1,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A private X server (Xvfb) for running Marrowby from the outside: start the program,
 find its window, press keys and move the pointer with xdotool, and read the screen's
-pixels straight from the server. Used by the end-to-end tests, the start-up benchmark
-and the screenshot tool; nothing here needs more than the Python standard library."""
+pixels straight from the server. Used by the end-to-end tests, and through
+bench/desktop_tools.py by the benchmarks and the screenshot tool; nothing here needs more
+than the Python standard library."""
 
 import ctypes
 import ctypes.util
 import os
 import shutil
 import subprocess
-import struct
 import tempfile
 import time
-import zlib
 
 # The table's client area as the window opens it, and its baize.
 CLIENT_SIZE = (627, 431)
@@ -45,25 +44,8 @@ class Image:
         i = 3 * (y * self.width + x)
         return tuple(self.rgb[i:i + 3])
 
-    def crop(self, x, y, width, height):
-        rows = (self.rgb[3 * ((y + r) * self.width + x):3 * ((y + r) * self.width + x + width)]
-                for r in range(height))
-        return Image(width, height, b"".join(rows))
-
     def __eq__(self, other):
         return (self.width, self.height, self.rgb) == (other.width, other.height, other.rgb)
-
-    def save_png(self, path):
-        def chunk(kind, data):
-            body = kind + data
-            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-        stride = 3 * self.width
-        raw = b"".join(b"\0" + self.rgb[r * stride:(r + 1) * stride] for r in range(self.height))
-        with open(path, "wb") as out:
-            out.write(b"\x89PNG\r\n\x1a\n")
-            out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)))
-            out.write(chunk(b"IDAT", zlib.compress(raw, 9)))
-            out.write(chunk(b"IEND", b""))
 
 
 class XServer:
@@ -169,9 +151,6 @@ class XServer:
             rgb[out + 2:out + 3 * width:3] = line[0::4]
         return Image(width, height, bytes(rgb))
 
-    def pixel(self, x, y):
-        return self.grab(x, y, 1, 1).pixel(0, 0)
-
     def xdotool(self, *args, timeout=10):
         done = subprocess.run(["xdotool", *map(str, args)], env=self.env, timeout=timeout,
                               capture_output=True, text=True)
@@ -222,7 +201,6 @@ class Marrowby:
         env = dict(x.env, XDG_CONFIG_HOME=config_home, **(env or {}))
         if scale:
             env["QT_SCALE_FACTOR"] = str(scale)
-        self.started = time.monotonic()
         self.process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.PIPE, text=True)
         self.window = x.find_window("^Marrowby", pid=self.process.pid)

@@ -1,0 +1,69 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The end-to-end tests' X server and sound server (tests/support), with what only the
+benchmarks and the screenshot tool need besides: a screen picture saved as PNG, when a
+recording first turned audible, and when playback streams reached the sound server.
+    sys.path.insert(0, <this folder>); from desktop_tools import ..."""
+
+import array
+import os
+import struct
+import subprocess
+import sys
+import threading
+import time
+import zlib
+
+sys.dont_write_bytecode = True  # keeps the source tree clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
+                                "support"))
+import pulse  # noqa: E402,F401
+from xsession import BAIZE, Marrowby, XServer, missing_tools  # noqa: E402,F401
+
+
+def save_png(image, path):
+    """Writes an xsession.Image as an RGB PNG."""
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+    stride = 3 * image.width
+    raw = b"".join(b"\0" + image.rgb[r * stride:(r + 1) * stride] for r in range(image.height))
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n")
+        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", image.width, image.height, 8, 2, 0, 0, 0)))
+        out.write(chunk(b"IDAT", zlib.compress(raw, 9)))
+        out.write(chunk(b"IEND", b""))
+
+
+def first_sound_time(recording, threshold=200):
+    """When the first clearly audible sample of a pulse.Recording arrived
+    (time.monotonic()), or None."""
+    for arrived, data in list(recording.blocks):
+        block = array.array("h", data[:len(data) // 2 * 2])
+        if any(abs(s) > threshold for s in block):
+            return arrived
+    return None
+
+
+class StreamWatch:
+    """The times (time.monotonic()) at which new playback streams reached the server, as
+    the server announces them (pactl subscribe)."""
+
+    def __init__(self, server):
+        self.times = []
+        self.process = subprocess.Popen(["pactl", "subscribe"], env=dict(os.environ, **server.env),
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                        text=True)
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+        time.sleep(0.3)  # subscribed
+
+    def _read(self):
+        for line in self.process.stdout:
+            if "'new' on sink-input" in line:
+                self.times.append(time.monotonic())
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(10)
+        self.reader.join(10)
+        return self.times
