@@ -143,12 +143,13 @@ const Scenario kScenarios[] = {
          release(f, at);
          EXPECT_EQ(topRank(f.mclsPile[0]), 4);
      }},
-    // The right button alone locates; pressed during a drag, it is ignored but its release
-    // drops.
+    // Only its own suit's home pile takes a card. The right button alone locates; pressed
+    // during a drag, it is ignored but its release drops.
     {"TheMiddleButtonDragsAndTheRightOnlyDrops", kReversedOrder,
      [](frmMain &f) {
+         drag(f, onTopCard(f, 3), onHome(f, 0)); // the 2 of spades on the ace of clubs
          drag(f, onTopCard(f, 3), onHome(f, 3), Qt::RightButton);
-         EXPECT_EQ(f.mclsHome[3].Count(), 1);
+         EXPECT_EQ(f.mclsHome[0].Count() + f.mclsHome[3].Count(), 2);
          drag(f, onTopCard(f, 3), onHome(f, 3), Qt::MiddleButton);
          press(f, onTopCard(f, 3));
          press(f, onTopCard(f, 3), Qt::RightButton);
