@@ -33,7 +33,7 @@ def card(name):
 def places(app, pyatspi, described=None):
     """The piles (16 lists of cards, bottom first) and home piles (their top cards),
     as their accessible names give them; with the name of the focused one. `described`,
-    a dict, takes the focused one's description and the window's title."""
+    a dict, takes the window's title and the cards the places say are held."""
     piles, homes, focused = {}, {}, None
     stack = [app]
     while stack:
@@ -51,8 +51,8 @@ def places(app, pyatspi, described=None):
             continue
         if states.contains(pyatspi.STATE_FOCUSED):
             focused = name
-            if described is not None:
-                described["description"] = node.description or ""
+        if described is not None and (held := re.fullmatch(r"Holding (.*)", node.description)):
+            described.setdefault("held", set()).add(card(held[1]))
         if m := PILE.fullmatch(name):
             cards = [] if m[2] == "empty" else [card(c) for c in m[2].split(", ")]
             piles[int(m[1]) - 1] = cards
@@ -133,14 +133,15 @@ KEYS = ["Tab", "shift+Tab", "Left", "Right", "Up", "Down", "space", "space", "Re
 
 def accounted(piles, homes, described):
     """Why the names do not hold the 52 cards once each with the caption's count; None
-    when they do. A card held from the keyboard is named only by the focused place."""
+    when they do. A card held from the keyboard is named only by the place it was taken
+    from, in that place's description; the keyboard may have moved on since."""
     if len(piles) != 16 or len(homes) != 4:
         return f"{len(piles)} piles and {len(homes)} home piles are named"
     named = [c for cards in piles.values() for c in cards]
     named += [(s, r) for s, (_, top) in homes.items() for r in range(1, top + 1)]
-    held = re.fullmatch(r"Holding (.*)", described.get("description", ""))
-    if held and len(named) == 51:
-        named.append(card(held[1]))
+    missing = set((s, r) for s in range(4) for r in range(1, 14)) - set(named)
+    if len(named) == 51 and missing <= described.get("held", set()):
+        named += missing
     if sorted(named) != sorted((s, r) for s in range(4) for r in range(1, 14)):
         return f"the names hold {len(named)} cards, not the 52 once each"
     out = 52 - sum(top for _, top in homes.values())
@@ -150,9 +151,9 @@ def accounted(piles, homes, described):
     return None
 
 
-def random_input(app, pyatspi, game, window, actions):
-    seed = int(os.environ.get("MARROWBY_E2E_SEED") or random.randrange(2**32))
-    print(f"MARROWBY_E2E_SEED={seed} replays this run")
+def random_input(app, pyatspi, game, window, run):
+    actions, seed = run
+    print(f"MARROWBY_E2E_SEED={seed} replays this run (its input and its deals)")
     rng = random.Random(seed)
     geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window],
                               capture_output=True, text=True, timeout=10).stdout
@@ -221,11 +222,15 @@ def main():
         env = dict(os.environ, XDG_CONFIG_HOME=config, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    QT_ACCESSIBILITY="1")
         compositor = weston(env) if mode == ["wayland"] else None
+        run = None
+        if mode[:1] == ["random"]:  # the program deals from the same seed as the input
+            run = int(mode[1]), int(os.environ.get("MARROWBY_E2E_SEED") or
+                                    random.randrange(2**32))
+            env["MARROWBY_SEED"] = str(run[1])
         game = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
         try:
-            return check(game, pyatspi, compositor, config,
-                         int(mode[1]) if mode[:1] == ["random"] else 0)
+            return check(game, pyatspi, compositor, config, run)
         finally:
             for process in filter(None, (game, compositor)):
                 process.kill()
@@ -283,7 +288,7 @@ def compositor_dies(app, game, pyatspi, compositor, config):
     return 0
 
 
-def check(game, pyatspi, compositor, config, random_actions):
+def check(game, pyatspi, compositor, config, random_run):
     try:
         app = find_app(pyatspi, game.pid)
     except Exception as error:  # no registry on this bus
@@ -312,8 +317,8 @@ def check(game, pyatspi, compositor, config, random_actions):
     window = subprocess.run(["xdotool", "search", "--sync", "--pid", str(game.pid),
                              "--name", "^Marrowby"], capture_output=True, text=True,
                             timeout=30).stdout.split()[0]
-    if random_actions:
-        return random_input(app, pyatspi, game, window, random_actions)
+    if random_run:
+        return random_input(app, pyatspi, game, window, random_run)
     # Tab from the buttons to the table: pile 1 takes the focus, and says so.
     xdotool("windowfocus", "--sync", window)
     xdotool("key", "Tab", "Tab")
