@@ -26,7 +26,7 @@ def main():
     os.makedirs(docs, exist_ok=True)
     for scale, name in ((1, "table.png"), (2, "table@2x.png")):
         with tempfile.TemporaryDirectory() as config, XServer(1600, 1200) as x:
-            with Marrowby(x, program, config, scale=scale) as game:
+            with Marrowby(x, program, config, env={"QT_SCALE_FACTOR": str(scale)}) as game:
                 game.still_table()
                 window = x.grab(*x.geometry(game.window))
             save_png(window, os.path.join(docs, name))

@@ -5,6 +5,7 @@ pixels straight from the server. Used by the end-to-end tests, and through
 bench/desktop_tools.py by the benchmarks and the screenshot tool; nothing here needs more
 than the Python standard library."""
 
+import configparser
 import ctypes
 import ctypes.util
 import os
@@ -195,12 +196,10 @@ class XServer:
 class Marrowby:
     """The real program, started in an X server with a settings folder of its own."""
 
-    def __init__(self, x, program, config_home, scale=None, env=None):
+    def __init__(self, x, program, config_home, env=None):
         self.x = x
         self.config_home = config_home
         env = dict(x.env, XDG_CONFIG_HOME=config_home, **(env or {}))
-        if scale:
-            env["QT_SCALE_FACTOR"] = str(scale)
         self.process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.PIPE, text=True)
         self.window = x.find_window("^Marrowby", pid=self.process.pid)
@@ -208,11 +207,8 @@ class Marrowby:
             self.kill()
             raise AssertionError("no window titled Marrowby appeared")
         wx, wy, width, height = x.geometry(self.window)
-        scale = scale or 1
         # The client area is the window's bottom part, below the menu bar.
-        client_height = CLIENT_SIZE[1] * scale
-        self.client = (wx, wy + height - client_height, width, client_height)
-        self.scale = scale
+        self.client = (wx, wy + height - CLIENT_SIZE[1], width, CLIENT_SIZE[1])
 
     def __enter__(self):
         return self
@@ -225,7 +221,7 @@ class Marrowby:
 
     def at(self, tx, ty):
         """Screen coordinates of a point of the table."""
-        return self.client[0] + tx * self.scale, self.client[1] + ty * self.scale
+        return self.client[0] + tx, self.client[1] + ty
 
     def table(self):
         return self.x.grab(*self.client)
@@ -269,16 +265,7 @@ class Marrowby:
 
     def settings(self):
         """The [Startup] values of the settings file, as text; none without a file."""
-        path = os.path.join(self.config_home, "Marrowby", "Marrowby.conf")
-        values, group = {}, None
-        if not os.path.exists(path):
-            return values
-        with open(path, encoding="utf-8") as conf:
-            for line in conf:
-                line = line.strip()
-                if line.startswith("["):
-                    group = line.strip("[]")
-                elif "=" in line and group == "Startup":
-                    key, _, value = line.partition("=")
-                    values[key] = value
-        return values
+        conf = configparser.ConfigParser(interpolation=None)
+        conf.optionxform = str  # the keys as written
+        conf.read(os.path.join(self.config_home, "Marrowby", "Marrowby.conf"), encoding="utf-8")
+        return dict(conf["Startup"]) if conf.has_section("Startup") else {}
