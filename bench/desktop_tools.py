@@ -34,8 +34,38 @@ def save_png(image, path):
         out.write(chunk(b"IEND", b""))
 
 
+class Recording:
+    """Mono 16-bit samples of the null sink, read as they arrive, each block with the time
+    it arrived (parec is asked for 10 ms blocks)."""
+
+    def __init__(self, server):
+        self.blocks = []
+        self.process = subprocess.Popen(
+            ["parec", "-d", pulse.SINK + ".monitor", "--raw", "--format=s16le",
+             f"--rate={pulse.RATE}", "--channels=1", "--latency-msec=10"],
+            env=dict(os.environ, **server.env), stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL)
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        while True:
+            data = self.process.stdout.read1(65536)
+            if not data:
+                return
+            self.blocks.append((time.monotonic(), data))
+
+    def stop(self):
+        """All samples heard."""
+        self.process.terminate()
+        self.process.wait(10)
+        self.reader.join(10)
+        raw = b"".join(data for _, data in self.blocks)
+        return array.array("h", raw[:len(raw) // 2 * 2])
+
+
 def first_sound_time(recording, threshold=200):
-    """When the first clearly audible sample of a pulse.Recording arrived
+    """When the first clearly audible sample of a Recording arrived
     (time.monotonic()), or None."""
     for arrived, data in list(recording.blocks):
         block = array.array("h", data[:len(data) // 2 * 2])

@@ -24,8 +24,8 @@ import time
 
 sys.dont_write_bytecode = True  # keeps the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop_tools import (Marrowby, StreamWatch, XServer, first_sound_time,  # noqa: E402
-                           missing_tools, pulse)
+from desktop_tools import (Marrowby, Recording, StreamWatch, XServer,  # noqa: E402
+                           first_sound_time, missing_tools, pulse)
 
 OPTIONS_MENU = (60, -10)
 PREVIEW = (194, 176)  # the middle of "Play Preview" in the chooser
@@ -56,7 +56,7 @@ def run_once(x, server, program, config, song, whole_song):
         game.still_table()
         dialog = open_chooser(game)
         time.sleep(1)
-        recording = server.record()
+        recording = Recording(server)
         streams = StreamWatch(server)
         game.x.xdotool("key", "Tab", *["Down"] * (SONGS.index(song) + 1))
         # A click, not Alt+P: a button's shortcut is delayed to show the button pressed.
@@ -86,7 +86,9 @@ def run_once(x, server, program, config, song, whole_song):
         recording.stop()
         figures["to_sound"] = (started[0] - pressed) * 1000
         if not whole_song:
-            game.x.xdotool("key", "Escape")  # the chooser goes, the song with it
+            game.x.xdotool("key", "alt+o")  # the chooser goes, the song with it
+            while game.x.xdotool("search", "--onlyvisible", "--name", "^Music$"):
+                time.sleep(0.05)
             game.key("alt+f")
             closing = time.monotonic()
             game.x.xdotool("key", "x")

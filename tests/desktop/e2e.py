@@ -243,10 +243,8 @@ def music_preview_sounds(x, program, tmp):
         open_music_chooser(game)
         # From OK to the list, the first song, Play Preview.
         x.xdotool("key", "Tab", "Down", "alt+p")
-        recording = server.record()
-        time.sleep(3)
+        heard = server.record(3)
         streams = server.stream_properties()
-        heard = recording.stop()
         check(pulse.rms(heard) > 300, f"the preview was silent (RMS {pulse.rms(heard):.0f})")
         named = {"application.name": "Marrowby", "application.icon_name": "marrowby",
                  "media.role": "game"}
@@ -254,9 +252,7 @@ def music_preview_sounds(x, program, tmp):
               f"no stream named as Marrowby: {streams}")
         close_music_chooser(x)
         time.sleep(0.5)
-        recording = server.record()
-        time.sleep(1)
-        after = recording.stop()
+        after = server.record(1)
         check(pulse.rms(after) < 10, "the song went on after the chooser closed")
         check(game.exit_by_menu() == 0, "the program did not exit cleanly")
 

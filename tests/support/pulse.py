@@ -11,7 +11,6 @@ import os
 import shutil
 import subprocess
 import tempfile
-import threading
 import time
 
 SINK = "marrowby_test"
@@ -76,9 +75,20 @@ class PulseServer:
         self.tmp.cleanup()
         return log or ""
 
-    def record(self):
-        """Starts recording the sink's monitor; stop it with Recording.stop()."""
-        return Recording(self)
+    def record(self, seconds):
+        """Mono 16-bit samples of what the sink plays in the next `seconds`."""
+        path = os.path.join(self.tmp.name, "heard.raw")
+        with open(path, "wb") as heard:
+            parec = subprocess.Popen(
+                ["parec", "-d", SINK + ".monitor", "--raw", "--format=s16le", f"--rate={RATE}",
+                 "--channels=1"], env=dict(os.environ, **self.env), stdout=heard,
+                stderr=subprocess.DEVNULL)
+            time.sleep(seconds)
+            parec.terminate()
+            parec.wait(10)
+        with open(path, "rb") as heard:
+            raw = heard.read()
+        return array.array("h", raw[:len(raw) // 2 * 2])
 
     def stream_properties(self):
         """The properties of the streams playing now, one dict each."""
@@ -93,36 +103,6 @@ class PulseServer:
                 key, _, value = line.strip().partition(" = ")
                 streams[-1][key] = value.strip('"')
         return streams
-
-
-class Recording:
-    """Mono 16-bit samples of the null sink, read as they arrive, each block with the time
-    it arrived (parec is asked for 10 ms blocks)."""
-
-    def __init__(self, server):
-        self.blocks = []
-        self.process = subprocess.Popen(
-            ["parec", "-d", SINK + ".monitor", "--raw", "--format=s16le", f"--rate={RATE}",
-             "--channels=1", "--latency-msec=10"],
-            env=dict(os.environ, **server.env), stdout=subprocess.PIPE,
-            stderr=subprocess.DEVNULL)
-        self.reader = threading.Thread(target=self._read, daemon=True)
-        self.reader.start()
-
-    def _read(self):
-        while True:
-            data = self.process.stdout.read1(65536)
-            if not data:
-                return
-            self.blocks.append((time.monotonic(), data))
-
-    def stop(self):
-        """All samples heard."""
-        self.process.terminate()
-        self.process.wait(10)
-        self.reader.join(10)
-        raw = b"".join(data for _, data in self.blocks)
-        return array.array("h", raw[:len(raw) // 2 * 2])
 
 
 def rms(samples):
