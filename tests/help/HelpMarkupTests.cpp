@@ -51,7 +51,8 @@ TEST(HelpMarkup, AnOverlongTopicIsCutAndSaysSo)
     const QString note = QStringLiteral("The rest of this topic is too long to show.");
     const QString ending = QStringLiteral("\n<p><i>") + note + QStringLiteral("</i></p>");
     for (const QString &markup : {QStringLiteral("<p>x</p>").repeated(kMaxHelpElements + 1),
-                                  QStringLiteral("word ").repeated(kMaxHelpText / 5 + 1)}) {
+                                  QStringLiteral("word ").repeated(kMaxHelpText / 5 + 1),
+                                  QStringLiteral("&#65; ").repeated(kMaxHelpText / 2 + 1)}) {
         const QString shown = safeHelpMarkup(markup);
         ASSERT_TRUE(shown.endsWith(ending));
         EXPECT_TRUE(markup.startsWith(shown.chopped(ending.size())));
