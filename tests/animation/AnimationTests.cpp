@@ -71,31 +71,6 @@ TEST_F(Animation, PlaysTheVictoryClipWhereItIsPutUntilHiddenOrStopped)
     EXPECT_EQ(widget->geometry(), QRect(154, 20, 500, 0));
 }
 
-TEST_F(Animation, StartValuesMakeACentredTransparentAutoplayingControl)
-{
-    CAnimate animate;
-    animate.setParent(parentHandle);
-    animate.Move(10, 10, 400, 300);
-    animate.setResourceID(102);
-    ASSERT_TRUE(control(animate));
-    EXPECT_TRUE(control(animate)->isTimerActive());
-
-    // The letters show in the middle; the clip's background lets the parent through.
-    const QImage picture = parent.grab(control(animate)->geometry()).toImage();
-    EXPECT_EQ(picture.size(), QSize(400, 300));
-    QRect letters;
-    int purple = 0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x) {
-            purple += picture.pixel(x, y) == qRgb(128, 0, 128);
-            if (picture.pixel(x, y) != picture.pixel(0, 0))
-                letters |= QRect(x, y, 1, 1);
-        }
-    EXPECT_EQ(purple, 0);
-    EXPECT_TRUE(QRect(40, 30, 320, 240).contains(letters));
-    EXPECT_NEAR(letters.center().x(), 200, 4);
-}
-
 TEST_F(Animation, TheLastClipSourceWrittenIsTheOneOpened)
 {
     QTemporaryDir dir;
@@ -126,18 +101,34 @@ TEST_F(Animation, TheLastClipSourceWrittenIsTheOneOpened)
     EXPECT_FALSE(control(animate)->isTimerActive());
 }
 
-// A style is the window's: a new one makes a new window, which plays again only if the
-// old one played.
-TEST_F(Animation, AStyleWrittenLaterMakesANewWindowThatPlaysAsTheOldOneDid)
+// Out of the box the control is centred in its place, lets the parent show through the
+// clip's background and plays. A style is the window's: a new one makes a new window, which
+// plays again only if the old one played.
+TEST_F(Animation, OpensCentredAndClearAndANewStyleMakesANewWindowThatPlaysAsTheOldOneDid)
 {
     for (const bool autoPlay : {true, false}) {
         SCOPED_TRACE(autoPlay);
         auto animate = std::make_unique<CAnimate>();
         animate->setParent(parentHandle);
-        animate->setAutoPlay(autoPlay);
+        animate->Move(10, 10, 400, 300);
+        if (!autoPlay)
+            animate->setAutoPlay(false);
         animate->setResourceID(102);
         QPointer<AnimationWidget> old = control(*animate);
         ASSERT_TRUE(old);
+        const QImage picture = parent.grab(old->geometry()).toImage();
+        EXPECT_EQ(picture.size(), QSize(400, 300));
+        QRect letters;
+        int purple = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                purple += picture.pixel(x, y) == qRgb(128, 0, 128);
+                if (picture.pixel(x, y) != picture.pixel(0, 0))
+                    letters |= QRect(x, y, 1, 1);
+            }
+        EXPECT_EQ(purple, 0);
+        EXPECT_TRUE(QRect(40, 30, 320, 240).contains(letters));
+        EXPECT_NEAR(letters.center().x(), 200, 4);
         EXPECT_EQ(QTest::qWaitFor([&] { return old->currentFrame() > 0; }, 1000), autoPlay);
 
         animate->setCenter(false);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/frmAbout.h"
+#include "help/WinHelp.h"
+#include "help/clsWinHelp.h"
 #include "game/frmMain.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
@@ -67,17 +69,6 @@ struct ScopedSystem {
     bool launches = true;
 };
 
-TEST(About, EnterAndEscapeBothCloseTheBoxOpenedFromTheMenu)
-{
-    ScopedFakeMidi midi;
-    ScopedSystem system;
-    frmMain form;
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape})
-        EXPECT_EQ(whileModal([&] { form.mnuHelpAbout->trigger(); }, key).title,
-                  QStringLiteral("About Marrowby"));
-    EXPECT_TRUE(form.findChildren<frmAbout *>().isEmpty()); // released after closing
-}
-
 TEST(About, SystemInfoStartsWhatTheRegistryNamesOrSaysItIsUnavailable)
 {
     QTemporaryDir withTool, withoutTool;
@@ -128,19 +119,46 @@ public Q_SLOTS:
     void open(const QUrl &url) { urls << url; }
 };
 
-// One build setting names the page's host for the link and for the desktop's software
-// centre alike; each click asks the opener once.
-TEST(WebLink, OpensTheGamesPageOnTheHostTheBuildNamesOncePerClick)
+// Every entry from the window. Contents twice goes through one instance, and only help that
+// was opened is quit at the close; the About box closes by Enter or Escape and is let go;
+// the games page opens once a click, on the host one build setting names for the link and
+// for the desktop's software centre alike.
+TEST(HelpMenu, EveryEntryFromTheWindow)
 {
     const QUrl page(QStringLiteral("https://" MARROWBY_HOMEPAGE_HOST "/games/index.htm"));
+    QStringList calls; // "from the window, command, data"
+    setWinHelpHook([&](QWidget *owner, const QString &file, uint32_t command, uintptr_t data) {
+        EXPECT_EQ(file, clsWinHelp::HelpFile());
+        calls << QStringLiteral("%1 %2 %3")
+                     .arg(qobject_cast<frmMain *>(owner) != nullptr)
+                     .arg(command)
+                     .arg(data);
+        return true;
+    });
     ScopedFakeMidi midi;
+    ScopedSystem system;
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    frmMain().close();
+    EXPECT_TRUE(calls.isEmpty());
+
     frmMain form;
+    form.mnuHelpContents->trigger();
+    const clsWinHelp *first = form.mclsHelp.get();
+    form.mnuHelpContents->trigger();
+    EXPECT_EQ(form.mclsHelp.get(), first);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape})
+        EXPECT_EQ(whileModal([&] { form.mnuHelpAbout->trigger(); }, key).title,
+                  QStringLiteral("About Marrowby"));
+    EXPECT_TRUE(form.findChildren<frmAbout *>().isEmpty());
     form.mnuHelpHvGames->trigger();
     form.mnuHelpHvGames->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     EXPECT_EQ(catcher.urls, QList<QUrl>({page, page}));
+    form.close();
+    setWinHelpHook({});
+    EXPECT_EQ(calls, QStringList({QStringLiteral("1 3 0"), QStringLiteral("1 3 0"),
+                                  QStringLiteral("1 2 0")}));
 
     QFile metainfo(QStringLiteral(MARROWBY_METAINFO));
     ASSERT_TRUE(metainfo.open(QIODevice::ReadOnly));

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "game/frmMain.h"
 #include "help/HelpWindow.h"
 #include "help/WinHelp.h"
 #include "help/clsWinHelp.h"
 #include "platform/ProgramFolder.h"
 #include "support/TestSupport.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -159,32 +157,6 @@ TEST(HelpEngine, MissingOrMalformedFileIsExplainedInTheWindow)
             document->resource(QTextDocument::ImageResource, outside).toByteArray().isEmpty());
         WinHelpA(nullptr, file, HELP_QUIT, 0);
     }
-}
-
-TEST(HelpMenu, ContentsTwiceGoesThroughOneInstanceAndOnlyOpenedHelpIsQuit)
-{
-    QStringList calls; // "from the window, command, data"
-    setWinHelpHook([&](QWidget *owner, const QString &file, uint32_t command, uintptr_t data) {
-        EXPECT_EQ(file, clsWinHelp::HelpFile());
-        calls << QStringLiteral("%1 %2 %3")
-                     .arg(qobject_cast<frmMain *>(owner) != nullptr)
-                     .arg(command)
-                     .arg(data);
-        return true;
-    });
-    ScopedFakeMidi midi;
-    frmMain().close();
-    EXPECT_TRUE(calls.isEmpty());
-
-    frmMain form;
-    form.mnuHelpContents->trigger();
-    const clsWinHelp *first = form.mclsHelp.get();
-    form.mnuHelpContents->trigger();
-    EXPECT_EQ(form.mclsHelp.get(), first);
-    form.close();
-    setWinHelpHook({});
-    EXPECT_EQ(calls, QStringList({QStringLiteral("1 3 0"), QStringLiteral("1 3 0"),
-                                  QStringLiteral("1 2 0")}));
 }
 
 } // namespace

@@ -20,37 +20,24 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
-// A random source that returns the given values in turn, forever.
-class FixedRandomSource : public RandomSource
-{
-public:
-    explicit FixedRandomSource(std::vector<float> values) : mValues(std::move(values)) {}
-    void Randomize() override {}
-    float Rnd() override
-    {
-        const float v = mValues[mNext % mValues.size()];
-        ++mNext;
-        return v;
-    }
-
-private:
-    std::vector<float> mValues;
-    std::size_t mNext = 0;
-};
-
-// Installs a random source for the life of the object.
+// Installs, for the life of the object, a random source that returns the given values in
+// turn, forever.
 class ScopedRandomSource
 {
 public:
-    explicit ScopedRandomSource(std::unique_ptr<RandomSource> source)
-        : mPrevious(setRandomSource(std::move(source)))
-    {}
     explicit ScopedRandomSource(std::vector<float> values)
-        : ScopedRandomSource(std::make_unique<FixedRandomSource>(std::move(values)))
+        : mPrevious(setRandomSource(std::make_unique<Fixed>(std::move(values))))
     {}
     ~ScopedRandomSource() { setRandomSource(std::move(mPrevious)); }
 
 private:
+    struct Fixed : RandomSource {
+        explicit Fixed(std::vector<float> v) : values(std::move(v)) {}
+        void Randomize() override {}
+        float Rnd() override { return values[next++ % values.size()]; }
+        std::vector<float> values;
+        std::size_t next = 0;
+    };
     std::unique_ptr<RandomSource> mPrevious;
 };
 
