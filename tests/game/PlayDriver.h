@@ -165,7 +165,7 @@ inline const std::vector<std::pair<const char *, void (*)(frmMain &)>> kInterrup
 inline void sendHomeUntil(frmMain &form, int left)
 {
     for (int pile = 15; pile >= 0; --pile)
-        while (form.mclsPile[pile].Count() && gclsDeck().Count() > left)
+        for (int card = 0; card < 3 && gclsDeck().Count() > left; ++card)
             doubleClick(form, onTopCard(form, pile));
 }
 
