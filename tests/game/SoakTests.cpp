@@ -109,7 +109,8 @@ public:
         press(f, touch(playable ? onTopCard(f, *playable) : onSomePile()), button);
         const std::optional<QPoint> place =
             f.mbDragging && pick(4) ? placeFor(f.mclsDragCard) : std::nullopt;
-        const QPoint to = place.value_or(anywhere());
+        // Else anywhere, often a home pile, which must refuse the other suits.
+        const QPoint to = place.value_or(pick(3) ? anywhere() : onHome(f, pick(4)));
         for (int step = pick(3); step >= 0; --step)
             moveTo(f, anywhere());
         maybeInterrupt();
