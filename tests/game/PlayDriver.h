@@ -150,13 +150,22 @@ inline const std::vector<std::pair<const char *, void (*)(frmMain &)>> kInterrup
     {"the music chooser", [](frmMain &f) { openAndDismiss(f, f.mnuOptionsMusic); }},
     {"the About box", [](frmMain &f) { openAndDismiss(f, f.mnuHelpAbout); }},
     {"the help", [](frmMain &f) { glanceAtHelp(f); }},
+    {"a release outside the window", [](frmMain &f) { release(f, QPoint(-40, -60)); }},
+    {"the window closing",
+     [](frmMain &f) {
+         f.close();
+         f.show();
+         backToTheTable(f);
+     }},
 };
 
-// Reversed, each suit goes home from the last of its four piles back to the first.
-inline void winByDoubleClicks(frmMain &form)
+// Cards home by double clicks until `left` are out. Reversed, each suit goes home from
+// the last of its four piles back to the first, and the king of spades, alone on pile 0,
+// is the last card.
+inline void sendHomeUntil(frmMain &form, int left)
 {
     for (int pile = 15; pile >= 0; --pile)
-        for (int card = 0; card < 3; ++card)
+        for (int card = 0; card < 3 && gclsDeck().Count() > left; ++card)
             doubleClick(form, onTopCard(form, pile));
 }
 

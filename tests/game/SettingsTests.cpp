@@ -58,50 +58,6 @@ protected:
     ScopedFakeMidi midi;
 };
 
-TEST_F(Settings, StoredValuesAreReadAndBadBacksFallBack)
-{
-    const struct {
-        const char *stored;
-        int32_t back;
-    } cases[] = {{"60", 60}, {"0", 54}, {"sixty", 54}, {"99999", 54}, {"", 54}, {"-3", -3}};
-    for (const auto &c : cases) {
-        ASSERT_TRUE(writeFile(settingsFilePath(), QByteArray("[Startup]\nCardBack=") + c.stored +
-                                                      "\nMusicFilename=\n"));
-        frmMain form;
-        EXPECT_EQ(glCardBack, c.back) << c.stored;
-        EXPECT_EQ(gsMusicFilename, QString()) << "an empty choice means no music";
-    }
-}
-
-TEST_F(Settings, CloseWritesBothAndKeepsEverythingElse)
-{
-    ASSERT_TRUE(writeFile(settingsFilePath(),
-                          "[Other]\nkey=kept\n\n[Startup]\nCardBack=61\nExtra=also kept\n"));
-    {
-        frmMain form;
-        gsMusicFilename = QStringLiteral("/songs/Ünïcode song.mid");
-        form.close();
-    }
-    EXPECT_EQ(readAfresh().values,
-              (QVariantMap{{QStringLiteral("Other/key"), QStringLiteral("kept")},
-                           {QStringLiteral("Startup/CardBack"), QStringLiteral("61")},
-                           {QStringLiteral("Startup/Extra"), QStringLiteral("also kept")},
-                           {QStringLiteral("Startup/MusicFilename"),
-                            QStringLiteral("/songs/Ünïcode song.mid")}}));
-    EXPECT_FALSE(QFileInfo::exists(settingsFilePath() + kBadCopy));
-}
-
-TEST_F(Settings, AnEmptyDeckStillSavesTheChosenBack)
-{
-    frmMain form;
-    glCardBack = 63;
-    while (gclsDeck().Count() > 0)
-        gclsDeck().Remove(1);
-    form.close();
-    QSettings stored(settingsFilePath(), QSettings::IniFormat);
-    EXPECT_EQ(stored.value(QStringLiteral("Startup/CardBack")).toString(), QStringLiteral("63"));
-}
-
 QByteArray randomBytes(int size)
 {
     std::mt19937 generator(11);
@@ -137,6 +93,11 @@ TEST_F(Settings, AFileIsReadAsFarAsItCanBeAndOnlyADamagedOneIsKeptAside)
          QStringLiteral("/a,b,,c.mid"), false},
         {"quotes", "[Startup]\nMusicFilename=\"/x; y.mid\"\n", 54, QStringLiteral("/x; y.mid"),
          false},
+        // A back the cards cannot show falls back; an empty song is no music, not the default.
+        {"a back of 0", "[Startup]\nCardBack=0\nMusicFilename=\n", 54, QString(), false},
+        {"a back that is no number", "[Startup]\nCardBack=sixty\n", 54, ragtime, false},
+        {"a back out of range", "[Startup]\nCardBack=99999\n", 54, ragtime, false},
+        {"a negative back", "[Startup]\nCardBack=-3\n", -3, ragtime, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -160,8 +121,27 @@ TEST_F(Settings, AFileIsReadAsFarAsItCanBeAndOnlyADamagedOneIsKeptAside)
     }
 }
 
+// The close writes the back and the song over what the file held and keeps everything
+// else; with every card home the deck has no back to ask, and the player's choice stands.
+// Whatever a value holds, the next run reads it back exactly, and a clean file is never
+// copied aside.
 TEST_F(Settings, WhatIsWrittenIsReadBackExactlyAndNeverCopiedAside)
 {
+    ASSERT_TRUE(writeFile(settingsFilePath(),
+                          "[Other]\nkey=kept\n\n[Startup]\nCardBack=61\nExtra=also kept\n"));
+    {
+        frmMain form;
+        gsMusicFilename = QStringLiteral("/songs/Ünïcode song.mid");
+        glCardBack = 63;
+        while (gclsDeck().Count() > 0)
+            gclsDeck().Remove(1);
+        form.close();
+    }
+    QVariantMap expected{{QStringLiteral("Other/key"), QStringLiteral("kept")},
+                         {QStringLiteral("Startup/CardBack"), QStringLiteral("63")},
+                         {QStringLiteral("Startup/Extra"), QStringLiteral("also kept")},
+                         {QStringLiteral("Startup/MusicFilename"),
+                          QStringLiteral("/songs/Ünïcode song.mid")}};
     const QString values[] = {QStringLiteral("a, b"),
                               QStringLiteral(" spaced "),
                               QStringLiteral("semi;colon #"),
@@ -173,16 +153,15 @@ TEST_F(Settings, WhatIsWrittenIsReadBackExactlyAndNeverCopiedAside)
                               QStringLiteral("[group]"),
                               QStringLiteral("Ünï 🎵"),
                               QString()};
-    for (const QString &value : values)
-        ASSERT_TRUE(SaveSetting(QStringLiteral("Marrowby"), QStringLiteral("Startup"),
-                                QStringLiteral("K") + QString::number(&value - values), value));
+    for (const QString &value : values) {
+        const QString key = QStringLiteral("K") + QString::number(&value - values);
+        ASSERT_TRUE(SaveSetting(QStringLiteral("Marrowby"), QStringLiteral("Startup"), key, value));
+        expected[QStringLiteral("Startup/") + key] = value;
+    }
     EXPECT_FALSE(QFileInfo::exists(settingsFilePath() + kBadCopy));
     const Stored stored = readAfresh();
     EXPECT_EQ(stored.status, QSettings::NoError);
-    for (const QString &value : values)
-        EXPECT_EQ(
-            stored.values.value(QStringLiteral("Startup/K") + QString::number(&value - values)),
-            value);
+    EXPECT_EQ(stored.values, expected);
 }
 
 // Something other than a file in its place: the defaults, no endless read, nothing

@@ -18,16 +18,6 @@ namespace {
 const QString kSong = QStringLiteral("/songs/victory.mid");
 const QColor kFrame(0, 0, 255);
 
-// Cards home by double clicks until `left` are out. Reversed, each suit goes home from
-// the last of its four piles back to the first, and the king of spades, alone on pile 0,
-// is the last card.
-void sendHomeUntil(frmMain &f, int left)
-{
-    for (int pile = 15; pile >= 0; --pile)
-        while (f.mclsPile[pile].Count() && gclsDeck().Count() > left)
-            doubleClick(f, onTopCard(f, pile));
-}
-
 // A key as the player presses it, once the events waiting now are handled.
 void pressSoon(frmMain &f, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
 {
@@ -38,8 +28,6 @@ void pressSoon(frmMain &f, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
 class Victory : public testing::Test
 {
 protected:
-    Victory() { gsMusicFilename = kSong; }
-
     void resizeTo(int width)
     {
         f.resize(width, f.height());
@@ -69,80 +57,81 @@ protected:
     std::function<void()> &onPlaySong = t.midi.log->onPlaySong; // between the two yields
 };
 
-// One card short wins nothing; the frame is centred on the table as it is at the win,
-// the clip spins inside it above the piles, and neither moves with a later resize.
-TEST_F(Victory, PlaysTheSongFramesTheTableAndSpinsTheClip)
+// The song is expected from a suit's worth of cards left. One card short wins nothing; a
+// win with no song chosen still shows, its frame's left edge on a half pixel at an odd
+// width, and goes on through an undo, even of a second win while its song starts. A later
+// win replaces it: its frame is centred on the table as it is then, the clip spins inside
+// it above the piles, and neither moves with a later resize. A new game ends it all.
+TEST_F(Victory, CelebratesEachWinUntilTheNextOrANewGame)
 {
-    resizeTo(628);
+    bool &likely = t.midi.log->songLikely;
+    gsMusicFilename.clear();
+    sendHomeUntil(14);
+    EXPECT_FALSE(likely) << "14 cards left";
+    sendHomeUntil(13);
+    EXPECT_TRUE(likely) << "13 cards left";
+    f.mnuOptionsUndo->trigger();
+    EXPECT_FALSE(likely) << "undone to 14";
     sendHomeUntil(1);
     EXPECT_TRUE(calls.isEmpty());
     expectNoCelebration();
+
+    drag(f, onTopCard(f, 0), onHome(f, 3));
+    EXPECT_THAT(calls, ElementsAre(QStringLiteral("SongFile="), QStringLiteral("PlaySong")));
+    ASSERT_EQ(f.table->boxes().size(), 1u);
+    EXPECT_EQ(f.table->boxes()[0].first, QRectF(151.5, 18, 324, 244));
+    QPointer<AnimationWidget> first = clip();
+    ASSERT_TRUE(first);
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.mclsPile[0].Count(), 1);
+    calls.clear();
+    onPlaySong = [this] { pressSoon(f, Qt::Key_Z, Qt::ControlModifier); };
+    winByADoubleClick();
+    onPlaySong = nullptr;
+    EXPECT_FALSE(calls.contains(QStringLiteral("StopSong")));
+    EXPECT_TRUE(first);
+    EXPECT_FALSE(f.table->AutoRedraw());
+    EXPECT_EQ(f.table->boxes().size(), 1u);
+    EXPECT_TRUE(tableIsWhole(f));
+
+    gsMusicFilename = kSong;
+    resizeTo(700);
+    calls.clear();
     winByADoubleClick();
     EXPECT_THAT(calls,
                 ElementsAre(QStringLiteral("SongFile=") + kSong, QStringLiteral("PlaySong")));
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(f.table->findChildren<AnimationWidget *>().size(), 1);
     EXPECT_FALSE(f.table->AutoRedraw());
     ASSERT_EQ(f.table->boxes().size(), 1u);
-    EXPECT_EQ(f.table->boxes()[0], std::pair(QRectF(152, 18, 324, 244), kFrame));
+    EXPECT_EQ(f.table->boxes()[0], std::pair(QRectF(188, 18, 324, 244), kFrame));
     EXPECT_EQ(f.mclsAnimate->ResourceID(), 102);
     AnimationWidget *widget = clip();
     ASSERT_TRUE(widget);
-    EXPECT_EQ(widget->geometry(), QRect(154, 20, 320, 240));
+    EXPECT_EQ(widget->geometry(), QRect(190, 20, 320, 240));
     EXPECT_EQ(f.table->children().last(), widget);
     EXPECT_TRUE(widget->isVisible() && widget->isTimerActive());
-    EXPECT_EQ(tableColour(152, 112), kFrame);
-    EXPECT_EQ(tableColour(153, 112), TableSurface::Baize);
-    EXPECT_EQ(tableColour(160, 30), QColor(128, 0, 128));
-    resizeTo(700);
-    EXPECT_EQ(f.table->boxes()[0].first, QRectF(152, 18, 324, 244));
-    EXPECT_EQ(widget->geometry(), QRect(154, 20, 320, 240));
+    EXPECT_EQ(tableColour(152, 112), TableSurface::Baize);
+    EXPECT_EQ(tableColour(188, 112), kFrame);
+    EXPECT_EQ(tableColour(189, 112), TableSurface::Baize);
+    EXPECT_EQ(tableColour(196, 30), QColor(128, 0, 128));
+    resizeTo(628);
+    EXPECT_EQ(f.table->boxes()[0].first, QRectF(188, 18, 324, 244));
+    EXPECT_EQ(widget->geometry(), QRect(190, 20, 320, 240));
 
     // The clip lies over the table but is not the table: a click on it keeps the draw.
     QTest::mouseClick(f.cmdDraw, Qt::LeftButton);
     QTest::mouseClick(f.table, Qt::LeftButton, {}, widget->geometry().center());
     EXPECT_TRUE(f.DrawModeOn());
 
-    // A new game stops the song and clears the frame and the clip.
     QPointer<AnimationWidget> gone = widget;
     calls.clear();
     QTest::keyClick(&f, Qt::Key_F2);
     EXPECT_EQ(calls.value(0), QStringLiteral("StopSong"));
     EXPECT_TRUE(gone.isNull());
     expectNoCelebration();
-    EXPECT_EQ(tableColour(152, 112), TableSurface::Baize);
-}
-
-// With no song chosen a win still shows; the frame's left edge falls on a half pixel
-// at an odd width.
-TEST_F(Victory, WithoutASongTheCelebrationStillShows)
-{
-    gsMusicFilename.clear();
-    sendHomeUntil(1);
-    winByADoubleClick();
-    EXPECT_THAT(calls, ElementsAre(QStringLiteral("SongFile="), QStringLiteral("PlaySong")));
-    ASSERT_EQ(f.table->boxes().size(), 1u);
-    EXPECT_EQ(f.table->boxes()[0].first, QRectF(151.5, 18, 324, 244));
-    EXPECT_TRUE(clip());
-}
-
-// Win by a drop, take the king back, resize, win by a double click: one frame, the new one.
-TEST_F(Victory, WinningAgainReplacesTheFrameWithTheClip)
-{
-    resizeTo(628);
-    sendHomeUntil(1);
-    drag(f, onTopCard(f, 0), onHome(f, 3));
-    QPointer<AnimationWidget> first = clip();
-    ASSERT_TRUE(first);
-    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(f.mclsPile[0].Count(), 1);
-    EXPECT_TRUE(first); // the celebration goes on over the table
-    resizeTo(700);
-    winByADoubleClick();
-    EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(f.table->findChildren<AnimationWidget *>().size(), 1);
-    ASSERT_EQ(f.table->boxes().size(), 1u);
-    EXPECT_EQ(f.table->boxes()[0].first, QRectF(188, 18, 324, 244));
-    EXPECT_EQ(tableColour(152, 112), TableSurface::Baize);
-    EXPECT_EQ(tableColour(188, 112), kFrame);
+    EXPECT_FALSE(likely) << "a new game";
+    EXPECT_EQ(tableColour(188, 112), TableSurface::Baize);
 }
 
 // A new game or an undo while the celebration lets events run, before the song or
@@ -174,39 +163,6 @@ TEST(VictoryCalledOff, ByANewGameOrAnUndoDuringEitherYield)
             EXPECT_TRUE(f.table->boxes().empty() && f.table->AutoRedraw());
             EXPECT_TRUE(tableIsWhole(f));
         }
-}
-
-// An earlier win's celebration still running carries on through an undo of a second win.
-TEST_F(Victory, AnEarlierCelebrationCarriesOnThroughAnUndo)
-{
-    sendHomeUntil(0);
-    QPointer<AnimationWidget> first = clip();
-    f.mnuOptionsUndo->trigger();
-    calls.clear();
-    onPlaySong = [this] { pressSoon(f, Qt::Key_Z, Qt::ControlModifier); };
-    winByADoubleClick();
-    onPlaySong = nullptr;
-    EXPECT_FALSE(calls.contains(QStringLiteral("StopSong")));
-    EXPECT_TRUE(first);
-    EXPECT_FALSE(f.table->AutoRedraw());
-    EXPECT_EQ(f.table->boxes().size(), 1u);
-    EXPECT_TRUE(tableIsWhole(f));
-}
-
-// The sound engine is asked to get ready once a suit's worth of cards is left, whichever
-// way the count gets there, and is let go when the game is far from a win again.
-TEST_F(Victory, TheSongIsExpectedFromThirteenCardsLeftUntilTheGameIsFarFromAWin)
-{
-    bool &likely = t.midi.log->songLikely;
-    sendHomeUntil(14);
-    EXPECT_FALSE(likely) << "14 cards left";
-    sendHomeUntil(13);
-    EXPECT_TRUE(likely) << "13 cards left";
-    f.mnuOptionsUndo->trigger();
-    EXPECT_FALSE(likely) << "undone to 14";
-    sendHomeUntil(13);
-    QTest::keyClick(&f, Qt::Key_F2);
-    EXPECT_FALSE(likely) << "a new game";
 }
 
 } // namespace
