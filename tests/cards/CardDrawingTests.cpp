@@ -128,7 +128,8 @@ TEST(CardLibrary, DrawsExactlyInsideItsPlace)
             cdtDraw(surface.hDC(), 10, 10, card, mode, 0);
             const QRect place(QPoint(10, 10) * ratio, QSize(71, 96) * ratio);
             const auto drawn = [](const QColor &c) { return c != Qt::green; };
-            EXPECT_TRUE(place.contains(pixelsWhere(image, drawn).second)) << card << " at " << ratio;
+            EXPECT_TRUE(place.contains(pixelsWhere(image, drawn).second))
+                << card << " at " << ratio;
             // The border reaches the middle of every edge.
             const QPoint c = place.center();
             for (QPoint edge : {QPoint(place.left(), c.y()), QPoint(place.right(), c.y()),

@@ -137,11 +137,11 @@ TEST_F(Settings, WhatIsWrittenIsReadBackExactlyAndNeverCopiedAside)
             gclsDeck().Remove(1);
         form.close();
     }
-    QVariantMap expected{{QStringLiteral("Other/key"), QStringLiteral("kept")},
-                         {QStringLiteral("Startup/CardBack"), QStringLiteral("63")},
-                         {QStringLiteral("Startup/Extra"), QStringLiteral("also kept")},
-                         {QStringLiteral("Startup/MusicFilename"),
-                          QStringLiteral("/songs/Ünïcode song.mid")}};
+    QVariantMap expected{
+        {QStringLiteral("Other/key"), QStringLiteral("kept")},
+        {QStringLiteral("Startup/CardBack"), QStringLiteral("63")},
+        {QStringLiteral("Startup/Extra"), QStringLiteral("also kept")},
+        {QStringLiteral("Startup/MusicFilename"), QStringLiteral("/songs/Ünïcode song.mid")}};
     const QString values[] = {QStringLiteral("a, b"),
                               QStringLiteral(" spaced "),
                               QStringLiteral("semi;colon #"),

@@ -104,8 +104,9 @@ public:
         const Qt::MouseButton button = pick(10) ? Qt::LeftButton : Qt::MiddleButton;
         // Half the drags start on a top card that has somewhere to go, so games get on.
         const std::optional<int> playable =
-            pick(2) ? somePile([this](int i) { return placeFor(f.mclsPile[i].TopCard()).has_value(); })
-                    : std::nullopt;
+            pick(2)
+                ? somePile([this](int i) { return placeFor(f.mclsPile[i].TopCard()).has_value(); })
+                : std::nullopt;
         press(f, touch(playable ? onTopCard(f, *playable) : onSomePile()), button);
         const std::optional<QPoint> place =
             f.mbDragging && pick(4) ? placeFor(f.mclsDragCard) : std::nullopt;
@@ -331,7 +332,8 @@ private:
             return ::testing::AssertionSuccess();
         }
         if (dealtInOrder(is) && newGameAsked &&
-            std::all_of(is.begin() + 16, is.end(), [](const auto &home) { return home.size() == 1; })) {
+            std::all_of(is.begin() + 16, is.end(),
+                        [](const auto &home) { return home.size() == 1; })) {
             mReShuffles = 0;
             mDrawAvailable = true;
             return dealt(is);
