@@ -87,8 +87,7 @@ def run_once(x, server, program, config, song, whole_song):
         figures["to_sound"] = (started[0] - pressed) * 1000
         if not whole_song:
             game.x.xdotool("key", "alt+o")  # the chooser goes, the song with it
-            while game.x.xdotool("search", "--onlyvisible", "--name", "^Music$"):
-                time.sleep(0.05)
+            game.x.window_gone("^Music$")
             game.key("alt+f")
             closing = time.monotonic()
             game.x.xdotool("key", "x")

@@ -108,12 +108,9 @@ def open_card_back_chooser(game):
 def choose_back_60(game):
     """Six tabs from the first back reach the seventh, back 60: Space chooses it, Alt+O
     is OK."""
-    dialog = open_card_back_chooser(game)
+    open_card_back_chooser(game)
     game.x.xdotool("key", *["Tab"] * 6, "space", "alt+o")
-    deadline = time.monotonic() + 15
-    while game.x.xdotool("getwindowname", dialog) is not None:
-        check(time.monotonic() < deadline, "the card-back chooser did not close")
-        time.sleep(0.05)
+    check(game.x.window_gone("^Choose a card back$"), "the card-back chooser did not close")
 
 
 def ended(game, timeout=15):
@@ -220,21 +217,11 @@ def open_music_chooser(game):
     dialog = game.x.find_window("^Music$")
     check(dialog is not None, "the music chooser did not open")
     game.x.xdotool("windowfocus", "--sync", dialog)
-    return dialog
-
-
-def gone(x, title):
-    """Waits until no window of that title shows."""
-    for _ in range(100):
-        if x.xdotool("search", "--onlyvisible", "--name", title) is None:
-            return
-        time.sleep(0.05)
-    raise AssertionError(f"{title} is still open")
 
 
 def close_music_chooser(x):
     x.xdotool("key", "alt+o")
-    gone(x, "^Music$")
+    check(x.window_gone("^Music$"), "the music chooser did not close")
 
 
 @case

@@ -170,6 +170,15 @@ class XServer:
             time.sleep(0.05)
         return None
 
+    def window_gone(self, name_pattern, timeout=15):
+        """Whether no visible window's name matches, once none does or in time."""
+        deadline = time.monotonic() + timeout
+        while self.xdotool("search", "--onlyvisible", "--name", name_pattern) is not None:
+            if time.monotonic() > deadline:
+                return False
+            time.sleep(0.05)
+        return True
+
     def geometry(self, window):
         """(x, y, width, height) of a window on the screen."""
         values = {}
