@@ -213,7 +213,7 @@ def random_input(app, pyatspi, heard, game, window, run):
             print(f"FAILED after action {n}, {what}: {why}")
             return 1
         changed = changed_places(before, now)
-        if missing := until(heard, lambda: unheard(heard, changed), lambda unheard: not unheard):
+        if missing := until(heard, lambda: unheard(heard, changed), lambda left: not left):
             print(f"FAILED after action {n}, {what}: no name change announced for {missing}")
             return 1
         changes += len(changed)
