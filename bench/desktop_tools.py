@@ -25,8 +25,12 @@ def save_png(image, path):
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-    stride = 3 * image.width
-    raw = b"".join(b"\0" + image.rgb[r * stride:(r + 1) * stride] for r in range(image.height))
+    raw = bytearray()
+    for r in range(image.height):
+        row = image.data[r * image.stride:r * image.stride + 4 * image.width]
+        rgb = bytearray(3 * image.width)
+        rgb[0::3], rgb[1::3], rgb[2::3] = row[2::4], row[1::4], row[0::4]
+        raw += b"\0" + rgb
     with open(path, "wb") as out:
         out.write(b"\x89PNG\r\n\x1a\n")
         out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", image.width, image.height, 8, 2, 0, 0, 0)))

@@ -109,8 +109,8 @@ def table(app, pyatspi):
 
 
 def xdotool(*args):
-    subprocess.run(["xdotool", *map(str, args)], check=True, timeout=10,
-                   capture_output=True)
+    return subprocess.run(["xdotool", *map(str, args)], check=True, timeout=30,
+                          capture_output=True, text=True).stdout
 
 
 # The table as the window opens it: piles in three rows of five and one beside the home
@@ -157,9 +157,7 @@ def random_input(app, pyatspi, heard, game, window, run):
     actions, seed = run
     print(f"MARROWBY_E2E_SEED={seed} replays this run (its input and its deals)")
     rng = random.Random(seed)
-    geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window],
-                              capture_output=True, text=True, timeout=10).stdout
-    g = dict(line.split("=") for line in geometry.split())
+    g = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", window).split())
     origin = (int(g["X"]), int(g["Y"]) + int(g["HEIGHT"]) - CLIENT_HEIGHT)
 
     def point(piles):
@@ -315,9 +313,7 @@ def check(game, pyatspi, compositor, config, random_run):
         return 1
     if compositor:
         return compositor_dies(app, game, pyatspi, compositor, config)
-    window = subprocess.run(["xdotool", "search", "--sync", "--pid", str(game.pid),
-                             "--name", "^Marrowby"], capture_output=True, text=True,
-                            timeout=30).stdout.split()[0]
+    window = xdotool("search", "--sync", "--pid", game.pid, "--name", "^Marrowby").split()[0]
     return random_input(app, pyatspi, heard, game, window, random_run)
 
 

@@ -6,6 +6,7 @@ server. Used by the end-to-end tests, and through bench/desktop_tools.py by the 
 benchmark."""
 
 import array
+import json
 import math
 import os
 import shutil
@@ -92,17 +93,10 @@ class PulseServer:
 
     def stream_properties(self):
         """The properties of the streams playing now, one dict each."""
-        listing = subprocess.run(["pactl", "list", "sink-inputs"],
+        listing = subprocess.run(["pactl", "--format=json", "list", "sink-inputs"],
                                  env=dict(os.environ, **self.env),
                                  capture_output=True, text=True, timeout=10).stdout
-        streams = []
-        for line in listing.splitlines():
-            if line.startswith("Sink Input #"):
-                streams.append({})
-            elif " = " in line and streams:
-                key, _, value = line.strip().partition(" = ")
-                streams[-1][key] = value.strip('"')
-        return streams
+        return [stream["properties"] for stream in json.loads(listing or "[]")]
 
 
 def rms(samples):

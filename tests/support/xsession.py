@@ -13,6 +13,7 @@ import shutil
 import subprocess
 import tempfile
 import time
+import typing
 
 # The table's client area as the window opens it, and its baize.
 CLIENT_SIZE = (627, 431)
@@ -35,18 +36,24 @@ class _XImage(ctypes.Structure):
                 ("bits_per_pixel", ctypes.c_int)]
 
 
-class Image:
-    """RGB pixels of a screen rectangle."""
-
-    def __init__(self, width, height, rgb):
-        self.width, self.height, self.rgb = width, height, rgb
+class Image(typing.NamedTuple):
+    """A screen rectangle as the server holds it: rows of 32-bit pixels, blue first."""
+    width: int
+    height: int
+    stride: int
+    data: bytes
 
     def pixel(self, x, y):
-        i = 3 * (y * self.width + x)
-        return tuple(self.rgb[i:i + 3])
+        i = y * self.stride + 4 * x
+        return self.data[i + 2], self.data[i + 1], self.data[i]
 
-    def __eq__(self, other):
-        return (self.width, self.height, self.rgb) == (other.width, other.height, other.rgb)
+
+def poll(probe, timeout):
+    """probe()'s first true answer within `timeout` seconds, or its last answer."""
+    deadline = time.monotonic() + timeout
+    while not (answer := probe()) and time.monotonic() < deadline:
+        time.sleep(0.05)
+    return answer
 
 
 class XServer:
@@ -108,19 +115,12 @@ class XServer:
         self.close()
 
     def close(self):
-        if getattr(self, "_dpy", None):
-            self._xlib.XCloseDisplay(self._dpy)
-            self._dpy = None
-        self.server.terminate()
-        try:
-            self.server.wait(10)
-        except subprocess.TimeoutExpired:
-            self.server.kill()
+        self.crash()
         self.tmp.cleanup()
 
     def crash(self):
         """Ends the server at once, as a server that dies would; only close() may follow."""
-        if self._dpy:
+        if getattr(self, "_dpy", None):
             self._xlib.XCloseDisplay(self._dpy)
             self._dpy = None
         self.server.kill()
@@ -128,29 +128,19 @@ class XServer:
 
     def grab(self, x=0, y=0, width=None, height=None):
         """The screen's pixels; the rectangle is clipped to the screen."""
-        width = self.size[0] - x if width is None else width
-        height = self.size[1] - y if height is None else height
         x, y = max(0, x), max(0, y)
-        width, height = min(width, self.size[0] - x), min(height, self.size[1] - y)
+        width = min(width or self.size[0], self.size[0] - x)
+        height = min(height or self.size[1], self.size[1] - y)
         image = self._xlib.XGetImage(self._dpy, self._root, x, y, width, height,
-                                     0xFFFFFFFF, 2)  # ZPixmap
+                                     0xFFFFFFFF, 2)  # ZPixmap: 32 bits a pixel at depth 24
         if not image:
             raise RuntimeError("XGetImage failed")
         try:
-            info = image.contents
-            if info.bits_per_pixel != 32:
-                raise RuntimeError("unexpected screen format")
-            raw = ctypes.string_at(info.data, info.bytes_per_line * height)
+            stride = image.contents.bytes_per_line
+            return Image(width, height, stride, ctypes.string_at(image.contents.data,
+                                                                 stride * height))
         finally:
             self._xlib.XDestroyImage(image)
-        rgb = bytearray(3 * width * height)
-        for row in range(height):
-            line = raw[row * info.bytes_per_line:row * info.bytes_per_line + 4 * width]
-            out = 3 * width * row
-            rgb[out + 0:out + 3 * width:3] = line[2::4]
-            rgb[out + 1:out + 3 * width:3] = line[1::4]
-            rgb[out + 2:out + 3 * width:3] = line[0::4]
-        return Image(width, height, bytes(rgb))
 
     def xdotool(self, *args, timeout=10):
         done = subprocess.run(["xdotool", *map(str, args)], env=self.env, timeout=timeout,
@@ -159,25 +149,16 @@ class XServer:
 
     def find_window(self, name_pattern, timeout=30, pid=None):
         """The id of the first visible window whose name matches, or None."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            args = ["search", "--onlyvisible", "--name", name_pattern]
-            if pid is not None:
-                args[1:1] = ["--pid", pid]
-            found = self.xdotool(*args)
-            if found:
-                return found.split()[0]
-            time.sleep(0.05)
-        return None
+        args = ["search", "--onlyvisible", "--name", name_pattern]
+        if pid is not None:
+            args[1:1] = ["--pid", pid]
+        found = poll(lambda: self.xdotool(*args), timeout)
+        return found.split()[0] if found else None
 
     def window_gone(self, name_pattern, timeout=15):
         """Whether no visible window's name matches, once none does or in time."""
-        deadline = time.monotonic() + timeout
-        while self.xdotool("search", "--onlyvisible", "--name", name_pattern) is not None:
-            if time.monotonic() > deadline:
-                return False
-            time.sleep(0.05)
-        return True
+        return poll(lambda: self.xdotool("search", "--onlyvisible", "--name", name_pattern)
+                    is None, timeout)
 
     def geometry(self, window):
         """(x, y, width, height) of a window on the screen."""
@@ -240,19 +221,14 @@ class Marrowby:
 
     def changed_table(self, before, timeout=15):
         """The table once it differs from `before` and has settled again."""
-        deadline = time.monotonic() + timeout
-        while self.table() == before:
-            if time.monotonic() > deadline:
-                return before
-            time.sleep(0.05)
-        return self.still_table()
+        return self.still_table() if poll(lambda: self.table() != before, timeout) else before
 
     def key(self, key):
         self.x.xdotool("windowfocus", "--sync", self.window)
         self.x.xdotool("key", key)
 
     def click(self, tx, ty):
-        self.x.xdotool("mousemove", "--sync", *self.at(tx, ty), "click", "1")
+        self.x.xdotool("mousemove", *self.at(tx, ty), "click", "1")
 
     def exit_by_menu(self, timeout=15):
         """File, Exit; returns the program's exit code."""
