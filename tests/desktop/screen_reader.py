@@ -30,11 +30,11 @@ def card(name):
     return SUITS.index(suit), RANKS.index(rank) + 1
 
 
-def places(app, pyatspi, described):
+def table(app, pyatspi):
     """The piles (16 lists of cards, bottom first) and home piles (their top cards), as
-    their accessible names give them. `described` takes the window's title and the cards
-    the places say are held."""
-    piles, homes = {}, {}
+    their accessible names give them, and what is described: the window's title and the
+    cards the places say are held."""
+    piles, homes, described = {}, {}, {}
     stack = [app]
     while stack:
         node = stack.pop()
@@ -57,7 +57,7 @@ def places(app, pyatspi, described):
             piles[int(m[1]) - 1] = cards
         elif m := HOME.fullmatch(name):
             homes[SUITS.index(m[1])] = card(m[2])
-    return piles, homes
+    return piles, homes, described
 
 
 def find_app(pyatspi, pid, timeout=30):
@@ -100,12 +100,6 @@ def until(heard, look, done, timeout=5):
         if done(seen) or time.monotonic() > deadline:
             return seen
         time.sleep(0.05)
-
-
-def table(app, pyatspi):
-    """(piles, homes, described) as places() gives them."""
-    described = {}
-    return *places(app, pyatspi, described), described
 
 
 def xdotool(*args):
