@@ -28,6 +28,12 @@ inline const std::vector<float> kFreshOrder{0.0f};
 // 11 - 3 * (i % 4), so each suit goes home from its fourth pile back to its first.
 inline const std::vector<float> kReversedOrder{0.99999f};
 
+inline void backToTheTable(frmMain &form)
+{
+    form.activateWindow();
+    (void)QTest::qWaitForWindowActive(&form);
+}
+
 struct Table {
     explicit Table(std::vector<float> values = kFreshOrder) : random(std::move(values))
     {
@@ -39,8 +45,7 @@ struct Table {
                     previous(type, context, message);
             });
         form.show();
-        form.activateWindow();
-        (void)QTest::qWaitForWindowActive(&form);
+        backToTheTable(form);
     }
     ScopedFakeMidi midi;
     ScopedRandomSource random;
@@ -83,12 +88,6 @@ inline void drag(frmMain &form, QPoint from, QPoint to, Qt::MouseButton button =
 inline void doubleClick(frmMain &form, QPoint at, Qt::MouseButton button = Qt::LeftButton)
 {
     QTest::mouseDClick(form.table, button, {}, at);
-}
-
-inline void backToTheTable(frmMain &form)
-{
-    form.activateWindow();
-    (void)QTest::qWaitForWindowActive(&form);
 }
 
 // The dialog may let events run before it is shown: its close box is tried until it has gone.

@@ -79,6 +79,7 @@ TEST_F(Settings, AFileIsReadAsFarAsItCanBeAndOnlyADamagedOneIsKeptAside)
         // A back the cards cannot show falls back; an empty song is no music, not the default.
         {"a back of 0", "[Startup]\nCardBack=0\nMusicFilename=\n", 54, QString(), false},
         {"a back that is no number", "[Startup]\nCardBack=sixty\n", 54, ragtime, false},
+        {"a back out of range", "[Startup]\nCardBack=99999\n", 54, ragtime, false},
         {"a negative back", "[Startup]\nCardBack=-3\n", -3, ragtime, false},
     };
     for (const auto &c : cases) {
@@ -129,6 +130,7 @@ TEST_F(Settings, WhatIsWrittenIsReadBackExactlyAndNeverCopiedAside)
                               QStringLiteral("back\\slash\\"),
                               QStringLiteral("@at"),
                               QStringLiteral("line\nbreak\ttab"),
+                              QStringLiteral("key=value"),
                               QString()};
     for (const QString &value : values) {
         const QString key = QStringLiteral("K") + QString::number(&value - values);

@@ -15,7 +15,6 @@
 #include <iterator>
 #include <optional>
 #include <random>
-#include <set>
 #include <string_view>
 
 namespace {

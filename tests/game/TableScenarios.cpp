@@ -73,7 +73,6 @@ const Scenario kScenarios[] = {
 
          f.table->resize(727, 300);
          EXPECT_EQ(f.picPile[1]->x(), 10 + 71 + 63);
-         EXPECT_EQ(f.picPile[5]->y(), 118);
          EXPECT_EQ(f.picHome[3]->x(), 647);
 
          f.resize(1, 1);
@@ -94,7 +93,6 @@ const Scenario kScenarios[] = {
          moveTo(f, at + QPoint(0, 1));
          EXPECT_EQ(f.picDrag->pos(), f.picPile[0]->pos() + QPoint(32, 1));
          release(f, at);
-         EXPECT_EQ(topRank(f.mclsPile[0]), 4);
      }},
     // The right button only locates and the middle one only drags, however quick their
     // clicks: the second press is a press like the first. Only its own suit's home pile
@@ -105,7 +103,6 @@ const Scenario kScenarios[] = {
              QSignalSpy presses(f.picPile[3], &PictureBox::MouseDown);
              doubleClick(f, onTopCard(f, 3), button);
              EXPECT_EQ(presses.count(), 2) << button;
-             EXPECT_TRUE(f.imgLocate[0]->isHidden()) << button;
          }
          drag(f, onTopCard(f, 3), onHome(f, 0)); // the 2 of spades on the ace of clubs
          drag(f, onTopCard(f, 3), onHome(f, 3), Qt::RightButton);
@@ -139,6 +136,10 @@ const Scenario kScenarios[] = {
          doubleClick(f, onTopCard(f, 2)); // the 5: its 4 is not home yet
          doubleClick(f, still);
          doubleClick(f, still);
+         EXPECT_EQ(topRank(f.mclsHome[3]), 4);
+         // Nothing to move: the snapshot is the one its first click took.
+         doubleClick(f, onTopCard(f, 1));
+         f.mnuOptionsUndo->trigger();
          EXPECT_EQ(topRank(f.mclsHome[3]), 4);
      }},
     {"TheRightButtonMarksTheNeighboursWhileItIsHeld", kFreshOrder,
@@ -211,7 +212,6 @@ const Scenario kScenarios[] = {
          EXPECT_EQ(focusedBox(), f.picHome[3]);
          key(Qt::Key_Space);
          EXPECT_EQ(f.mclsHome[3].Count(), 3);
-         EXPECT_FALSE(f.mbDragging);
 
          // The 4 is pile 3's last card: its box hides and the focus goes on to pile 4;
          // Escape brings the card back.
