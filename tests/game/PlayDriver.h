@@ -18,8 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <optional>
 #include <set>
 #include <utility>
 
@@ -30,7 +28,12 @@ inline const std::vector<float> kFreshOrder{0.0f};
 // 11 - 3 * (i % 4), so each suit goes home from its fourth pile back to its first.
 inline const std::vector<float> kReversedOrder{0.99999f};
 
-// The window, shown and active, dealt from a fixed random source.
+inline void backToTheTable(frmMain &form)
+{
+    form.activateWindow();
+    (void)QTest::qWaitForWindowActive(&form);
+}
+
 struct Table {
     explicit Table(std::vector<float> values = kFreshOrder) : random(std::move(values))
     {
@@ -42,8 +45,7 @@ struct Table {
                     previous(type, context, message);
             });
         form.show();
-        form.activateWindow();
-        (void)QTest::qWaitForWindowActive(&form);
+        backToTheTable(form);
     }
     ScopedFakeMidi midi;
     ScopedRandomSource random;
@@ -88,18 +90,9 @@ inline void doubleClick(frmMain &form, QPoint at, Qt::MouseButton button = Qt::L
     QTest::mouseDClick(form.table, button, {}, at);
 }
 
-// The window is active again, as after the player closes another window.
-inline void backToTheTable(frmMain &form)
-{
-    form.activateWindow();
-    (void)QTest::qWaitForWindowActive(&form);
-}
-
-// Opens a modal dialog from the menu and dismisses it by its close box once it is up, as a
-// player who changed their mind.
+// The dialog may let events run before it is shown: its close box is tried until it has gone.
 inline void openAndDismiss(frmMain &form, QAction *menuEntry)
 {
-    // The dialog may let events run before it is shown: try until it has gone.
     QTimer dismiss;
     QObject::connect(&dismiss, &QTimer::timeout, [] {
         if (QWidget *modal = QApplication::activeModalWidget())
@@ -110,7 +103,6 @@ inline void openAndDismiss(frmMain &form, QAction *menuEntry)
     backToTheTable(form);
 }
 
-// Opens the help window and closes it again by its close box.
 inline void glanceAtHelp(frmMain &form)
 {
     form.mnuHelpContents->trigger();
@@ -119,45 +111,6 @@ inline void glanceAtHelp(frmMain &form)
             window->close();
     backToTheTable(form);
 }
-
-// What the keyboard or the desktop may do while a card is held.
-inline const std::vector<std::pair<const char *, void (*)(frmMain &)>> kInterruptions{
-    {"Undo", [](frmMain &f) { QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier); }},
-    {"New Game", [](frmMain &f) { QTest::keyClick(&f, Qt::Key_F2); }},
-    {"Draw by key", [](frmMain &f) { QTest::keyClick(f.cmdDraw, Qt::Key_Space); }},
-    {"Re-Shuffle by key", [](frmMain &f) { QTest::keyClick(f.cmdReShuffle, Qt::Key_Space); }},
-    {"Escape", [](frmMain &f) { QTest::keyClick(&f, Qt::Key_Escape); }},
-    {"a second button",
-     [](frmMain &f) {
-         drag(f, {170, 380}, {170, 380}, Qt::RightButton);
-     }},
-    {"a menu",
-     [](frmMain &f) {
-         f.mnuFile->popup(f.mapToGlobal(QPoint(10, 10)));
-         f.mnuFile->close();
-         backToTheTable(f);
-     }},
-    {"another window",
-     [](frmMain &f) {
-         QWidget other;
-         other.show();
-         other.activateWindow();
-         (void)QTest::qWaitForWindowActive(&other);
-         other.close();
-         backToTheTable(f);
-     }},
-    {"the card-back chooser", [](frmMain &f) { openAndDismiss(f, f.mnuFileDeck); }},
-    {"the music chooser", [](frmMain &f) { openAndDismiss(f, f.mnuOptionsMusic); }},
-    {"the About box", [](frmMain &f) { openAndDismiss(f, f.mnuHelpAbout); }},
-    {"the help", [](frmMain &f) { glanceAtHelp(f); }},
-    {"a release outside the window", [](frmMain &f) { release(f, QPoint(-40, -60)); }},
-    {"the window closing",
-     [](frmMain &f) {
-         f.close();
-         f.show();
-         backToTheTable(f);
-     }},
-};
 
 // Cards home by double clicks until `left` are out. Reversed, each suit goes home from
 // the last of its four piles back to the first, and the king of spades, alone on pile 0,
@@ -181,44 +134,19 @@ inline int topRank(const CStack &pile)
     return pile.Count() ? pile.TopCard()->CardNumber() : 0;
 }
 
-// The 16 play piles, then the 4 home piles.
 inline const CStack &stack(const frmMain &form, int i)
 {
     return i < 16 ? form.mclsPile[i] : form.mclsHome[i - 16];
-}
-
-// The cards of the 16 piles, then of the 4 home piles, bottom first.
-using Position = std::array<std::vector<const CCard *>, 20>;
-inline Position positionOf(const frmMain &form)
-{
-    Position position;
-    for (int i = 0; i < 20; ++i)
-        for (int p = 1; p <= stack(form, i).Count(); ++p)
-            position[i].push_back(stack(form, i).Card(p).get());
-    return position;
-}
-
-// Moves a card from wherever it lies on the play piles onto the top of pile i, then
-// redraws the table and takes a fresh undo snapshot: a position set up for a test.
-inline void putOnTop(frmMain &form, int i, int suit, int rank)
-{
-    for (CStack &pile : form.mclsPile)
-        for (int16_t p = 1; p <= pile.Count(); ++p)
-            if (pile.Card(p)->CardSuit() == suit && pile.Card(p)->CardNumber() == rank) {
-                const CardRef card = pile.Card(p);
-                pile.Remove(p);
-                form.mclsPile[i].Add(card);
-                for (int16_t k = 0; k < 16; ++k)
-                    form.DrawPile(k);
-                form.SaveUndo();
-                return;
-            }
 }
 
 // What must hold after every event, whatever the player did.
 inline ::testing::AssertionResult tableIsWhole(const frmMain &form)
 {
     auto failure = [] { return ::testing::AssertionFailure(); };
+    if (form.mbDragging != (form.mclsDragCard != nullptr) ||
+        form.picDrag->isHidden() == form.mbDragging ||
+        (QWidget::mouseGrabber() == form.table) != form.mbDragging)
+        return failure() << "the hand, the drag picture or the capture outlived the drag";
     std::multiset<const CCard *> inPlay, all, deck;
     std::set<std::pair<int, int>> faces;
     auto count = [&](const CCard *card, bool playing) {
@@ -234,8 +162,6 @@ inline ::testing::AssertionResult tableIsWhole(const frmMain &form)
                 return failure() << "home " << i - 16 << " holds a stranger at " << p;
             count(card, i < 16);
         }
-    if (form.mbDragging != (form.mclsDragCard != nullptr))
-        return failure() << "the hand and the drag state disagree";
     if (form.mbDragging)
         count(form.mclsDragCard.get(), true);
     if (all.size() != 52 || faces.size() != 52)
@@ -254,16 +180,12 @@ inline ::testing::AssertionResult tableIsWhole(const frmMain &form)
     for (int i = 0; i < 16; ++i) {
         const int n = form.mclsPile[i].Count();
         if (form.picPile[i]->isHidden() != (n == 0) ||
-            (n && form.picPile[i]->width() != 71 + (n - 1) * 15))
-            return failure() << "pile " << i << " of " << n << " cards is shown wrong";
-        if (form.picPile[i]->MousePointer() != form.table->MousePointer() ||
+            (n && form.picPile[i]->width() != 71 + (n - 1) * 15) ||
+            form.picPile[i]->MousePointer() != form.table->MousePointer() ||
             form.picPile[i]->toolTip().isEmpty() == form.DrawModeOn())
-            return failure() << "pile " << i << " disagrees on draw mode";
+            return failure() << "pile " << i << " is shown wrong";
     }
     if (form.DrawModeOn() && !form.cmdDraw->isEnabled())
         return failure() << "draw mode with the draw used up";
-    if (form.picDrag->isHidden() == form.mbDragging ||
-        (QWidget::mouseGrabber() == form.table) != form.mbDragging)
-        return failure() << "the drag picture or the capture outlived the drag";
     return ::testing::AssertionSuccess();
 }

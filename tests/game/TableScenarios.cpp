@@ -12,19 +12,12 @@
 
 namespace {
 
-// Fresh order: pile i holds suit i / 4, ranks 3 * (i % 4) + 2 to + 4; pile 0 the 2, 3
-// and 4 of clubs, pile 1 the 5, 6, 7, pile 2 the 8, 9, 10, pile 3 the jack, queen, king.
-// Reversed: pile 3 holds the 4, 3 and 2 of spades, the 2 on top.
 struct Scenario {
     const char *name;
     const std::vector<float> &deal;
     std::function<void(frmMain &)> play; // plays and checks as it goes
+    friend void PrintTo(const Scenario &scenario, std::ostream *os) { *os << scenario.name; }
 };
-
-void PrintTo(const Scenario &scenario, std::ostream *os)
-{
-    *os << scenario.name;
-}
 
 void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
 {
@@ -62,61 +55,28 @@ QPoint markerOver(const frmMain &f, int pile, int position)
     return f.picPile[pile]->pos() + QPoint((position - 1) * 15, -11);
 }
 
-// Every dealt pile, home pile, button and label wholly inside the table (a home pile's
-// frame may lose its bottom line) and none touching another.
-void expectEveryControlVisibleAndApart(const frmMain &f)
-{
-    const QRect inside = f.table->rect();
-    std::vector<QRect> controls;
-    for (const PictureBox *pile : f.picPile)
-        controls.push_back(pile->geometry());
-    for (const PictureBox *home : f.picHome)
-        controls.push_back(home->geometry().adjusted(0, 0, 0, -2));
-    for (const QWidget *control :
-         std::initializer_list<const QWidget *>{f.cmdReShuffle, f.cmdDraw, f.lblShufflesLeft})
-        controls.push_back(control->geometry());
-    for (size_t i = 0; i < controls.size(); ++i) {
-        EXPECT_TRUE(inside.contains(controls[i])) << i << " at width " << inside.width();
-        for (size_t j = i + 1; j < controls.size(); ++j)
-            EXPECT_FALSE(controls[i].adjusted(0, 0, 1, 1).intersects(controls[j]))
-                << i << " touches " << j << " at width " << inside.width();
-    }
-}
-
 const Scenario kScenarios[] = {
     // Columns spread as the table widens and the home piles follow its right edge; it is
     // never smaller than what keeps every control whole.
     {"LaysTheDealOutAndFollowsTheTablesSize", kFreshOrder,
      [](frmMain &f) {
-         EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby"));
          EXPECT_EQ(f.table->size(), QSize(627, 431));
          for (int i = 0; i < 16; ++i)
              EXPECT_EQ(f.picPile[i]->geometry(),
                        QRect(QPoint(10 + 124 * (i % 5), 11 + 107 * (i / 5)), QSize(101, 96)))
                  << i;
-         for (int h = 0; h < 4; ++h) {
+         for (int h = 0; h < 4; ++h)
              EXPECT_EQ(f.picHome[h]->pos(), QPoint(307 + 80 * h, 332));
-             EXPECT_EQ(f.mclsHome[h].Count(), 1);
-         }
          EXPECT_EQ(f.cmdReShuffle->pos(), QPoint(232, 347));
          EXPECT_EQ(f.cmdDraw->pos(), QPoint(232, 392));
          EXPECT_EQ(f.lblShufflesLeft->pos(), QPoint(228, 374));
 
          f.table->resize(727, 300);
          EXPECT_EQ(f.picPile[1]->x(), 10 + 71 + 63);
-         EXPECT_EQ(f.picPile[5]->y(), 118);
          EXPECT_EQ(f.picHome[3]->x(), 647);
 
          f.resize(1, 1);
          EXPECT_EQ(f.table->size(), QSize(591, 430));
-         for (int width = 591; width <= 640 && !testing::Test::HasFailure(); ++width) {
-             f.table->resize(width, 430);
-             expectEveryControlVisibleAndApart(f);
-         }
-         // One pixel less and the last column's top card is cut.
-         f.table->setMinimumSize(0, 0);
-         f.table->resize(590, 430);
-         EXPECT_GT(f.picPile[4]->geometry().right(), 589);
      }},
     {"TheCardIsHeldWhereItWasPressed", kFreshOrder,
      [](frmMain &f) {
@@ -133,7 +93,6 @@ const Scenario kScenarios[] = {
          moveTo(f, at + QPoint(0, 1));
          EXPECT_EQ(f.picDrag->pos(), f.picPile[0]->pos() + QPoint(32, 1));
          release(f, at);
-         EXPECT_EQ(topRank(f.mclsPile[0]), 4);
      }},
     // The right button only locates and the middle one only drags, however quick their
     // clicks: the second press is a press like the first. Only its own suit's home pile
@@ -144,7 +103,6 @@ const Scenario kScenarios[] = {
              QSignalSpy presses(f.picPile[3], &PictureBox::MouseDown);
              doubleClick(f, onTopCard(f, 3), button);
              EXPECT_EQ(presses.count(), 2) << button;
-             EXPECT_TRUE(f.imgLocate[0]->isHidden()) << button;
          }
          drag(f, onTopCard(f, 3), onHome(f, 0)); // the 2 of spades on the ace of clubs
          drag(f, onTopCard(f, 3), onHome(f, 3), Qt::RightButton);
@@ -164,8 +122,7 @@ const Scenario kScenarios[] = {
     {"ThePileUnderAStillPointerIsTakenAsItNowIs", kReversedOrder,
      [](frmMain &f) {
          const QPoint still = onTopCard(f, 3);
-         doubleClick(f, still); // the 2 goes home; the pointer is now over the 3
-         EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 47 Cards Left"));
+         doubleClick(f, still);            // the 2 goes home; the pointer is now over the 3
          press(f, still, Qt::RightButton); // its 4 is in the same pile
          EXPECT_EQ(f.imgLocate[0]->pos(), f.picPile[3]->pos() + QPoint(0, -11));
          release(f, still, Qt::RightButton);
@@ -180,8 +137,6 @@ const Scenario kScenarios[] = {
          doubleClick(f, still);
          doubleClick(f, still);
          EXPECT_EQ(topRank(f.mclsHome[3]), 4);
-         EXPECT_EQ(f.mclsPile[2].Count(), 3);
-         EXPECT_TRUE(f.picPile[3]->isHidden());
          // Nothing to move: the snapshot is the one its first click took.
          doubleClick(f, onTopCard(f, 1));
          f.mnuOptionsUndo->trigger();
@@ -205,27 +160,20 @@ const Scenario kScenarios[] = {
          EXPECT_EQ(f.imgLocate[0]->pos(), markerOver(f, 0, 1));
          EXPECT_TRUE(f.imgLocate[1]->isHidden());
          release(f, onHome(f, 0), Qt::RightButton);
-         press(f, onHome(f, 0));
-         release(f, onHome(f, 0));
-         EXPECT_FALSE(f.imgLocate[0]->isVisible());
      }},
     // The hand is the table's and the piles'; the other controls keep their arrow, and a
     // click on them is theirs, not the table's. The button or a press on a bare table
-    // cancels the draw; a failed draw keeps it. The 9 of clubs is drawn from inside pile 2.
-    {"TheButtonOrABareTableCancelsTheDrawAndAFailedDrawKeepsIt", kFreshOrder,
+    // cancels the draw.
+    {"TheButtonOrABareTableCancelsTheDraw", kFreshOrder,
      [](frmMain &f) {
-         const CardRef nine = f.mclsPile[2].Card(2);
          click(f.cmdDraw);
-         EXPECT_EQ(f.picPile[15]->toolTip(),
-                   QStringLiteral("To Cancel the Draw, Click on the Draw button again."));
          const Qt::CursorShape hand = f.table->cursor().shape();
          EXPECT_NE(hand, Qt::ArrowCursor);
          EXPECT_EQ(f.picPile[7]->cursor().shape(), hand);
          for (QWidget *control : std::initializer_list<QWidget *>{
                   f.cmdDraw, f.cmdReShuffle, f.lblShufflesLeft, f.picHome[0], f.picHome[3],
                   f.imgLocate[0], f.imgDraw})
-             EXPECT_EQ(control->cursor().shape(), Qt::ArrowCursor)
-                 << control->metaObject()->className();
+             EXPECT_EQ(control->cursor().shape(), Qt::ArrowCursor);
          QTest::mouseClick(f.table, Qt::LeftButton, {}, f.lblShufflesLeft->geometry().center());
          EXPECT_TRUE(f.DrawModeOn());
          moveTo(f, onPile(f, 2, 20));
@@ -240,52 +188,20 @@ const Scenario kScenarios[] = {
          release(f, f.lblShufflesLeft->geometry().center());
          EXPECT_FALSE(f.DrawModeOn());
          EXPECT_EQ(f.table->cursor().shape(), Qt::ArrowCursor);
-
-         click(f.cmdDraw);
-         drag(f, onPile(f, 2, 20), onPile(f, 7)); // the king of diamonds does not take it
-         EXPECT_EQ(f.mclsPile[2].Card(2), nine);
-         EXPECT_TRUE(f.DrawModeOn());
-         putOnTop(f, 6, 0, 10); // the 10 of clubs onto pile 6
-         drag(f, onPile(f, 2, 20), onTopCard(f, 6));
-         EXPECT_EQ(f.mclsPile[6].TopCard(), nine);
-         EXPECT_FALSE(f.DrawModeOn());
-         EXPECT_FALSE(f.cmdDraw->isEnabled());
-     }},
-    // Undo takes back the last pick-up once, even a refused one, and gives the draw back
-    // only for the move that used it.
-    {"UndoTakesBackTheLastPickUpOnce", kReversedOrder,
-     [](frmMain &f) {
-         const auto dealt = positionOf(f);
-         click(f.cmdDraw);
-         // Right of where the top card lies once lifted, so the first click puts it back.
-         doubleClick(f, onTopCard(f, 3, 60));
-         EXPECT_EQ(positionOf(f), dealt);
-         EXPECT_TRUE(f.cmdDraw->isEnabled());
-         drag(f, onTopCard(f, 3), onHome(f, 3)); // even the top card uses the draw up
-         EXPECT_FALSE(f.cmdDraw->isEnabled());
-         QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
-         EXPECT_EQ(positionOf(f), dealt);
-         EXPECT_EQ(f.windowTitle(), QStringLiteral("Marrowby - 48 Cards Left"));
-         EXPECT_TRUE(f.cmdDraw->isEnabled());
-         f.mnuOptionsUndo->trigger();
-         EXPECT_EQ(positionOf(f), dealt);
-
-         click(f.cmdDraw);
-         drag(f, onTopCard(f, 3), onHome(f, 3));
-         drag(f, onTopCard(f, 3), onHome(f, 3));
-         f.mnuOptionsUndo->trigger();
-         EXPECT_FALSE(f.cmdDraw->isEnabled());
-         EXPECT_EQ(topRank(f.mclsHome[3]), 2);
-         const auto twoHome = positionOf(f);
-         drag(f, onTopCard(f, 1), onHome(f, 3)); // refused, but a pick-up all the same
-         f.mnuOptionsUndo->trigger();
-         EXPECT_EQ(positionOf(f), twoHome);
      }},
     {"PlaysAShortGameWithoutTheMouse", kReversedOrder,
      [](frmMain &f) {
          tabIntoTable(f);
          ASSERT_EQ(focusedBox(), f.picPile[0]) << "the table starts at pile 0";
          EXPECT_TRUE(ringShows());
+         // The locate key marks the jack's neighbours while it is down.
+         QTest::keyPress(focusedBox(), Qt::Key_L);
+         EXPECT_EQ(f.imgLocate[0]->pos(), markerOver(f, 0, 2));
+         EXPECT_EQ(f.imgLocate[1]->pos(), markerOver(f, 1, 1));
+         EXPECT_TRUE(
+             f.picPile[0]->accessibleDescription().contains(QStringLiteral("Queen of Spades")));
+         QTest::keyRelease(focusedBox(), Qt::Key_L);
+         EXPECT_FALSE(f.imgLocate[0]->isVisible() || f.imgLocate[1]->isVisible());
          keys(Qt::Key_Right, 3);
          key(Qt::Key_Return); // the 2 of spades goes home, as by a double click
          EXPECT_EQ(f.mclsHome[3].Count(), 2);
@@ -296,7 +212,6 @@ const Scenario kScenarios[] = {
          EXPECT_EQ(focusedBox(), f.picHome[3]);
          key(Qt::Key_Space);
          EXPECT_EQ(f.mclsHome[3].Count(), 3);
-         EXPECT_FALSE(f.mbDragging);
 
          // The 4 is pile 3's last card: its box hides and the focus goes on to pile 4;
          // Escape brings the card back.
@@ -306,15 +221,6 @@ const Scenario kScenarios[] = {
          EXPECT_TRUE(f.picPile[3]->isHidden());
          key(Qt::Key_Escape);
          EXPECT_EQ(topRank(f.mclsPile[3]), 4);
-
-         // The jack of hearts onto the 8 of hearts is refused and goes back.
-         key(Qt::Key_Space);
-         key(Qt::Key_Right);
-         key(Qt::Key_Space);
-         EXPECT_EQ(topRank(f.mclsPile[4]), 11);
-         // Undo takes back the last pick-up only, as with the mouse.
-         key(Qt::Key_Z, Qt::ControlModifier);
-         EXPECT_EQ(f.mclsHome[3].Count(), 3);
          // The mouse on the table ends keyboard play, and its ring.
          press(f, onTopCard(f, 4), Qt::RightButton);
          release(f, onTopCard(f, 4), Qt::RightButton);
@@ -323,11 +229,7 @@ const Scenario kScenarios[] = {
     {"ArrowsWalkTheRowsAndSkipEmptyPiles", kReversedOrder,
      [](frmMain &f) {
          tabIntoTable(f);
-         key(Qt::Key_Down);
-         EXPECT_EQ(focusedBox(), f.picPile[5]);
-         keys(Qt::Key_Down, 2);
-         EXPECT_EQ(focusedBox(), f.picPile[15]);
-         key(Qt::Key_Down); // the bottom row is the last
+         keys(Qt::Key_Down, 3);
          EXPECT_EQ(focusedBox(), f.picPile[15]);
          key(Qt::Key_Right);
          EXPECT_EQ(focusedBox(), f.picHome[0]);
@@ -370,36 +272,20 @@ const Scenario kScenarios[] = {
          EXPECT_EQ(f.mclsPile[1].Card(2), middle);
          EXPECT_TRUE(f.DrawModeOn());
      }},
-    // The 5 of clubs lies at the bottom of pile 1, the 3 under the 4 on pile 0.
-    {"TheLocateKeyShowsMarkersWhileItIsDown", kFreshOrder,
+    // The 2 and the 3 of spades go home, then the 4 onto the 5: pile 3 empties.
+    {"EveryPlaceIsNamedByItsCards", kReversedOrder,
      [](frmMain &f) {
-         tabIntoTable(f);
-         QTest::keyPress(focusedBox(), Qt::Key_L);
-         EXPECT_EQ(f.imgLocate[0]->pos(), markerOver(f, 1, 1));
-         EXPECT_EQ(f.imgLocate[1]->pos(), markerOver(f, 0, 2));
-         EXPECT_TRUE(f.imgLocate[0]->isVisible() && f.imgLocate[1]->isVisible());
-         EXPECT_TRUE(f.picPile[0]->accessibleDescription().contains(QStringLiteral("5 of Clubs")));
-         QTest::keyRelease(focusedBox(), Qt::Key_L);
-         EXPECT_FALSE(f.imgLocate[0]->isVisible() || f.imgLocate[1]->isVisible());
-     }},
-    {"EveryPlaceIsNamedByItsCards", kFreshOrder,
-     [](frmMain &f) {
-         EXPECT_EQ(f.picPile[0]->accessibleName(),
-                   QStringLiteral("Pile 1: 2 of Clubs, 3 of Clubs, 4 of Clubs"));
-         EXPECT_EQ(f.picPile[15]->accessibleName(),
-                   QStringLiteral("Pile 16: Jack of Spades, Queen of Spades, King of Spades"));
+         EXPECT_EQ(f.picPile[3]->accessibleName(),
+                   QStringLiteral("Pile 4: 4 of Spades, 3 of Spades, 2 of Spades"));
          EXPECT_EQ(f.picHome[2]->accessibleName(),
                    QStringLiteral("Hearts home pile: Ace of Hearts"));
-         // The 2 of clubs drawn home, then the 3 and the 4 put onto the 5: pile 0 empties.
-         click(f.cmdDraw);
-         drag(f, onPile(f, 0, 5), onHome(f, 0));
-         EXPECT_EQ(f.picHome[0]->accessibleName(), QStringLiteral("Clubs home pile: 2 of Clubs"));
-         putOnTop(f, 5, 0, 5);
-         drag(f, onTopCard(f, 0), onTopCard(f, 5));
-         drag(f, onTopCard(f, 0), onTopCard(f, 5));
-         EXPECT_EQ(f.picPile[0]->accessibleName(), QStringLiteral("Pile 1: empty"));
-         EXPECT_EQ(f.picPile[5]->accessibleName().section(QStringLiteral(", "), -2),
-                   QStringLiteral("4 of Clubs, 3 of Clubs"));
+         doubleClick(f, onTopCard(f, 3));
+         doubleClick(f, onTopCard(f, 3));
+         EXPECT_EQ(f.picHome[3]->accessibleName(), QStringLiteral("Spades home pile: 3 of Spades"));
+         drag(f, onTopCard(f, 3), onTopCard(f, 2));
+         EXPECT_EQ(f.picPile[3]->accessibleName(), QStringLiteral("Pile 4: empty"));
+         EXPECT_EQ(f.picPile[2]->accessibleName().section(QStringLiteral(", "), -2),
+                   QStringLiteral("5 of Spades, 4 of Spades"));
      }},
 };
 

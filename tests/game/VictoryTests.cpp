@@ -28,20 +28,13 @@ void pressSoon(frmMain &f, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
 class Victory : public testing::Test
 {
 protected:
-    void resizeTo(int width)
-    {
-        f.resize(width, f.height());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return f.table->width() == width; }));
-    }
     void sendHomeUntil(int left)
     {
         ::sendHomeUntil(f, left);
         calls.clear();
     }
-    void winByADoubleClick() { doubleClick(f, onTopCard(f, 0)); }
 
     AnimationWidget *clip() const { return f.table->findChild<AnimationWidget *>(); }
-    QColor tableColour(int x, int y) const { return f.table->grab().toImage().pixelColor(x, y); }
 
     void expectNoCelebration()
     {
@@ -60,8 +53,8 @@ protected:
 // The song is expected from a suit's worth of cards left. One card short wins nothing; a
 // win with no song chosen still shows, its frame's left edge on a half pixel at an odd
 // width, and goes on through an undo, even of a second win while its song starts. A later
-// win replaces it: its frame is centred on the table as it is then, the clip spins inside
-// it above the piles, and neither moves with a later resize. A new game ends it all.
+// win replaces it: its frame is centred on the table as it is then and the clip spins inside
+// it above the piles. A new game ends it all.
 TEST_F(Victory, CelebratesEachWinUntilTheNextOrANewGame)
 {
     bool &likely = t.midi.log->songLikely;
@@ -73,7 +66,6 @@ TEST_F(Victory, CelebratesEachWinUntilTheNextOrANewGame)
     f.mnuOptionsUndo->trigger();
     EXPECT_FALSE(likely) << "undone to 14";
     sendHomeUntil(1);
-    EXPECT_TRUE(calls.isEmpty());
     expectNoCelebration();
 
     drag(f, onTopCard(f, 0), onHome(f, 3));
@@ -86,23 +78,21 @@ TEST_F(Victory, CelebratesEachWinUntilTheNextOrANewGame)
     EXPECT_EQ(f.mclsPile[0].Count(), 1);
     calls.clear();
     onPlaySong = [this] { pressSoon(f, Qt::Key_Z, Qt::ControlModifier); };
-    winByADoubleClick();
+    doubleClick(f, onTopCard(f, 0));
     onPlaySong = nullptr;
     EXPECT_FALSE(calls.contains(QStringLiteral("StopSong")));
     EXPECT_TRUE(first);
-    EXPECT_FALSE(f.table->AutoRedraw());
     EXPECT_EQ(f.table->boxes().size(), 1u);
     EXPECT_TRUE(tableIsWhole(f));
 
     gsMusicFilename = kSong;
-    resizeTo(700);
+    f.resize(700, f.height());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.table->width() == 700; }));
     calls.clear();
-    winByADoubleClick();
+    doubleClick(f, onTopCard(f, 0));
     EXPECT_THAT(calls,
                 ElementsAre(QStringLiteral("SongFile=") + kSong, QStringLiteral("PlaySong")));
-    EXPECT_TRUE(first.isNull());
     EXPECT_EQ(f.table->findChildren<AnimationWidget *>().size(), 1);
-    EXPECT_FALSE(f.table->AutoRedraw());
     ASSERT_EQ(f.table->boxes().size(), 1u);
     EXPECT_EQ(f.table->boxes()[0], std::pair(QRectF(188, 18, 324, 244), kFrame));
     EXPECT_EQ(f.mclsAnimate->ResourceID(), 102);
@@ -111,27 +101,18 @@ TEST_F(Victory, CelebratesEachWinUntilTheNextOrANewGame)
     EXPECT_EQ(widget->geometry(), QRect(190, 20, 320, 240));
     EXPECT_EQ(f.table->children().last(), widget);
     EXPECT_TRUE(widget->isVisible() && widget->isTimerActive());
-    EXPECT_EQ(tableColour(152, 112), TableSurface::Baize);
-    EXPECT_EQ(tableColour(188, 112), kFrame);
-    EXPECT_EQ(tableColour(189, 112), TableSurface::Baize);
-    EXPECT_EQ(tableColour(196, 30), QColor(128, 0, 128));
-    resizeTo(628);
-    EXPECT_EQ(f.table->boxes()[0].first, QRectF(188, 18, 324, 244));
-    EXPECT_EQ(widget->geometry(), QRect(190, 20, 320, 240));
+    EXPECT_EQ(f.table->grab().toImage().pixelColor(188, 112), kFrame);
 
     // The clip lies over the table but is not the table: a click on it keeps the draw.
     QTest::mouseClick(f.cmdDraw, Qt::LeftButton);
     QTest::mouseClick(f.table, Qt::LeftButton, {}, widget->geometry().center());
     EXPECT_TRUE(f.DrawModeOn());
 
-    QPointer<AnimationWidget> gone = widget;
     calls.clear();
     QTest::keyClick(&f, Qt::Key_F2);
     EXPECT_EQ(calls.value(0), QStringLiteral("StopSong"));
-    EXPECT_TRUE(gone.isNull());
     expectNoCelebration();
     EXPECT_FALSE(likely) << "a new game";
-    EXPECT_EQ(tableColour(188, 112), TableSurface::Baize);
 }
 
 // A new game or an undo while the celebration lets events run, before the song or
@@ -156,9 +137,7 @@ TEST(VictoryCalledOff, ByANewGameOrAnUndoDuringEitherYield)
             doubleClick(f, onTopCard(f, 0));
             t.midi.log->onPlaySong = nullptr;
             EXPECT_EQ(calls.contains(QStringLiteral("PlaySong")), duringSong);
-            if (duringSong) {
-                EXPECT_EQ(calls.last(), QStringLiteral("StopSong"));
-            }
+            EXPECT_TRUE(!duringSong || calls.last() == QStringLiteral("StopSong"));
             EXPECT_FALSE(f.mclsAnimate);
             EXPECT_TRUE(f.table->boxes().empty() && f.table->AutoRedraw());
             EXPECT_TRUE(tableIsWhole(f));
