@@ -94,8 +94,9 @@ TEST(AviReader, TakesTheFrameRateFromTheStreamAndKeepsItSane)
         uint32_t scale, rate, microsPerFrame;
         int32_t expectedMs;
     };
-    for (const Case &c : {Case{1, 9, 0, 111}, Case{0, 9, 40000, 40}, Case{0, 0, 0, 100},
-                          Case{1, 100000, 0, 10}, Case{UINT32_MAX, 1, 0, 10000}}) {
+    for (const Case &c :
+         {Case{1, 9, 0, 111}, Case{100, 1500, 0, 67}, Case{0, 9, 40000, 40}, Case{0, 0, 0, 100},
+          Case{1, 100000, 0, 10}, Case{UINT32_MAX, 1, 0, 10000}}) {
         Bytes file = writeAvi(clipOf(AviStream::Rle8, 2, 2, {Bytes(4, 1)}));
         file = patched(patched(file, "avih", 0, c.microsPerFrame), "strh", 20, c.scale);
         const auto clip = readAviClip(patched(file, "strh", 24, c.rate));
