@@ -110,6 +110,8 @@ TEST(AviReader, TakesTheFrameRateFromTheStreamAndKeepsItSane)
 TEST(AviReader, RefusesDamagedClips)
 {
     const Bytes rle = writeAvi(clipOf(AviStream::Rle8, 6, 4, {pattern(6, 4, 1), pattern(6, 4, 2)}));
+    const Bytes raw =
+        writeAvi(clipOf(AviStream::Uncompressed, 6, 4, {pattern(6, 4, 1), pattern(6, 4, 2)}));
     auto edited = [&rle](size_t at, uint8_t value) {
         Bytes file = rle;
         file.at(at) = value;
@@ -130,6 +132,7 @@ TEST(AviReader, RefusesDamagedClips)
         {"WidthTooLarge", patched(rle, "strf", 4, 4097)},
         {"HeightMostNegative", patched(rle, "strf", 8, uint32_t(INT_MIN))},
         {"TwentyFourBits", patched(rle, "strf", 12, 0x00180001)},
+        {"UncompressedFrameARowShort", patched(raw, "00db", -4, 24)},
         {"RunPastLineEnd", withFrames(4, 2, {5, 7, 0, 1})},
         {"DeltaPastTop", withFrames(4, 2, {0, 2, 0, 9, 1, 1})},
         {"TooManyPixels", withFrames(4096, 4096, {0, 1}, 2)},
