@@ -50,9 +50,12 @@ int main(int argc, char **argv)
     AviStream deltas = clip(AviStream::Rle8, 8, 6, 1);
     deltas.chunks.push_back({0, 2, 3, 4, 2, 7, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}); // skip, run, literal
     deltas.chunks.push_back({});                                               // the picture again
+    AviStream topDown = clip(AviStream::Uncompressed, 5, 3, 2);
+    topDown.height = -3; // the same rows, read top row first
     return save(folder + "/rle.avi", clip(AviStream::Rle8, 7, 5, 3)) &&
                    save(folder + "/uncompressed.avi", clip(AviStream::Uncompressed, 5, 3, 2)) &&
                    save(folder + "/deltas.avi", deltas) &&
+                   save(folder + "/top-down.avi", topDown) &&
                    save(folder + "/records.avi", clip(AviStream::Rle8, 4, 3, 2, 1)) &&
                    save(folder + "/nested-records.avi", clip(AviStream::Rle8, 4, 3, 2, 3)) &&
                    save(folder + "/too-deep-records.avi", clip(AviStream::Rle8, 3, 2, 1, 9))
