@@ -16,14 +16,15 @@
 
 namespace {
 
-// One text value, "key|name", below the local-machine root.
+// One text value, "key|name", below the local-machine root; a key is known by its end.
 struct FakeRegistry : Registry {
     QString value;
     QByteArray text;
 
     int32_t RegOpenKeyEx(HKEY root, const QString &subKey, uint32_t, HKEY *) override
     {
-        const bool found = root == HKEY_LOCAL_MACHINE && value.startsWith(subKey + u'|');
+        const bool found = root == HKEY_LOCAL_MACHINE && !value.isEmpty() &&
+                           subKey.endsWith(u'\\' + value.section(u'|', 0, 0));
         return found ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     }
     int32_t RegQueryValueEx(HKEY, const QString &name, uint32_t *type, QByteArray *data) override
@@ -46,12 +47,10 @@ TEST(About, SystemInfoStartsWhatTheRegistryNamesOrSaysItIsUnavailable)
         QStringList started; // none: the message box shows
     } cases[] = {
         {{}, {}, {}},
-        {QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH"),
+        {QStringLiteral("Shared Tools\\MSINFO|PATH"),
          QByteArray("/no/such/tool\0junk", 18),
          {QStringLiteral("/no/such/tool")}},
-        {QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO"),
-         withTool.path().toLocal8Bit(),
-         {tool}},
+        {QStringLiteral("Shared Tools Location|MSINFO"), withTool.path().toLocal8Bit(), {tool}},
     };
     QStringList started;
     setProgramLauncher([&](const QString &program) {
