@@ -15,11 +15,16 @@
 
 namespace {
 
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // The loudest sample of a 16-bit WAV file; 0 when there is none.
 int peakOf(const QString &wav)
 {
-    QFile file(wav);
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray bytes = contents(wav);
     const qsizetype data = bytes.indexOf("data");
     int peak = 0;
     for (qsizetype i = data + 8; data >= 0 && i + 1 < bytes.size(); i += 2)
@@ -129,6 +134,22 @@ TEST_F(MidiPlayerTest, PlaysASongNamedInAnyCaseUntilItsOwnPlayerStopsOrGoes)
         EXPECT_TRUE(silentNow());
         EXPECT_GT(peakOf(mHeard), 1000) << song.toStdString();
         QFile::remove(mHeard);
+
+        // The first track sets the tempo, microseconds a quarter note, and then ends with the
+        // song: 40 to 240 quarter notes a minute, for half a minute or more.
+        const QByteArray midi = contents(programFile(song));
+        const auto number = [&](qsizetype at, int size) {
+            return midi.mid(at, size).toHex().toUInt(nullptr, 16);
+        };
+        qsizetype at = midi.indexOf("\xFF\x51\x03") + 3;
+        const double quarter = number(at, 3);
+        EXPECT_TRUE(quarter >= 250'000 && quarter <= 1'500'000) << quarter;
+        at += 3;
+        uint ticks = uchar(midi[at]) & 0x7F;
+        while (uchar(midi[at]) & 0x80 && at + 1 < midi.size())
+            ticks = ticks << 7 | (uchar(midi[++at]) & 0x7F);
+        EXPECT_EQ(midi.mid(at + 1, 3), QByteArray("\xFF\x2F\x00", 3));
+        EXPECT_GE(ticks / double(number(12, 2)) * quarter / 1e6, 30.0);
     }
     ASSERT_TRUE(playing(QStringLiteral("Ragtime.mid")));
     QElapsedTimer clock;
