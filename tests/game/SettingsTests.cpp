@@ -47,7 +47,7 @@ protected:
     void TearDown() override { removeFiles(); }
     static void removeFiles()
     {
-        removeSettingsFile();
+        QFile::remove(settingsFilePath());
         QFile::remove(settingsFilePath() + kBadCopy);
     }
     ScopedFakeMidi midi;

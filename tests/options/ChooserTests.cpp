@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
@@ -79,12 +80,14 @@ TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
         QTest::mouseClick(dialog.picBack[3], Qt::LeftButton);
+        EXPECT_FALSE(dialog.picBack[2]->FocusRing()) << "a ring before any key";
         dialog.picBack[2]->setFocus();
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape})
             QTest::keyClick(dialog.picBack[2], key);
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{3});
         QTest::keyClick(dialog.picBack[2], Qt::Key_Space);
+        EXPECT_TRUE(dialog.picBack[2]->FocusRing());
         EXPECT_EQ(outlinedBoxes(dialog), std::vector<int>{2});
         EXPECT_EQ(dialog.picBack[2]->accessibleName(),
                   QStringLiteral("Card back 3 of 12: teal waves, chosen"));
@@ -186,7 +189,7 @@ TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
 
     // Return presses OK, which has the focus as the dialog opens. The choice is written at
     // once, so an end that never closes the window keeps it.
-    removeSettingsFile();
+    QFile::remove(settingsFilePath());
     whenShown<frmMusic>(
         [](frmMusic &dialog) { QTest::keyClick(dialog.focusWidget(), Qt::Key_Return); });
     form.mnuOptionsMusic->trigger();

@@ -26,11 +26,6 @@ QString settingsFilePath()
     return settingsStorePath(StartupSettings::AppName);
 }
 
-void removeSettingsFile()
-{
-    QFile::remove(settingsFilePath());
-}
-
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

@@ -86,7 +86,6 @@ public:
 // The settings file the program reads and writes in tests (under a temporary
 // XDG_CONFIG_HOME made by the test main).
 QString settingsFilePath();
-void removeSettingsFile();
 
 // Runs open, pressing key in every modal window that is up while it runs, as a player
 // who closes what comes up; tells the last window seen (text and icon: a message box's).

@@ -237,11 +237,15 @@ class Marrowby:
         if self.changed_table(before) == before:
             raise AssertionError("Alt+F opened no menu")
         self.key("x")
+        return self.ended(timeout)
+
+    def ended(self, timeout=15):
+        """The program's exit code once it ends; it is killed if it has not in time."""
         try:
             return self.process.wait(timeout)
         except subprocess.TimeoutExpired:
             self.kill()
-            raise AssertionError("File, Exit did not end the program")
+            raise AssertionError("the program did not end")
 
     def kill(self):
         if self.process.poll() is None:
