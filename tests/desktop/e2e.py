@@ -253,7 +253,7 @@ def tool_or_skip(name):
         sys.exit(SKIP)
 
 
-def check_layout(prefix, build_dir, commands="bin", programs="lib"):
+def check_layout(prefix, build_dir, commands, programs):
     folder = os.path.join(prefix, programs, "marrowby")
     command = os.path.join(prefix, commands, "marrowby")
     check(os.path.realpath(command) == os.path.realpath(os.path.join(folder, "marrowby")),
@@ -284,7 +284,7 @@ def validate(desktop, metainfo):
         check(done.returncode == 0, f"{tool}: {done.stdout}{done.stderr}")
 
 
-def run_installed(x, prefix, tmp, commands="bin", programs="lib"):
+def run_installed(x, prefix, tmp, commands, programs):
     program = os.path.join(prefix, commands, "marrowby")
     with start(x, program, tmp) as game:
         check_dealt_table(game)
@@ -292,16 +292,6 @@ def run_installed(x, prefix, tmp, commands="bin", programs="lib"):
     folder = os.path.realpath(os.path.join(prefix, programs, "marrowby"))
     check(game.settings()["MusicFilename"].startswith(folder + "/"),
           "the installed program did not find its own folder")
-
-
-@case
-def installed(x, program, tmp, cmake, build_dir):
-    prefix = os.path.join(tmp, "usr")
-    done = subprocess.run([cmake, "--install", build_dir, "--prefix", prefix],
-                          capture_output=True, text=True, timeout=120)
-    check(done.returncode == 0, "cmake --install failed: " + done.stdout + done.stderr)
-    validate(*check_layout(prefix, build_dir))
-    run_installed(x, prefix, tmp)
 
 
 @case

@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -90,16 +89,9 @@ inline void doubleClick(frmMain &form, QPoint at, Qt::MouseButton button = Qt::L
     QTest::mouseDClick(form.table, button, {}, at);
 }
 
-// The dialog may let events run before it is shown: its close box is tried until it has gone.
 inline void openAndDismiss(frmMain &form, QAction *menuEntry)
 {
-    QTimer dismiss;
-    QObject::connect(&dismiss, &QTimer::timeout, [] {
-        if (QWidget *modal = QApplication::activeModalWidget())
-            modal->close();
-    });
-    dismiss.start(0);
-    menuEntry->trigger();
+    whileModal([menuEntry] { menuEntry->trigger(); }, [](QWidget &modal) { modal.close(); });
     backToTheTable(form);
 }
 

@@ -15,24 +15,12 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 namespace {
-
-// Runs act on the modal dialog once its exec() is under way; the caller then opens it.
-template <class Dialog> void whenShown(std::function<void(Dialog &)> act)
-{
-    QTimer::singleShot(0, [act] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        act(*dialog);
-    });
-}
 
 std::vector<int> outlinedBoxes(const frmDeck &dialog)
 {
@@ -76,7 +64,8 @@ TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)
     QImage completeHome = form.picHome[3]->image();
     const QImage otherHome = form.picHome[1]->image();
 
-    whenShown<frmDeck>([](frmDeck &dialog) {
+    const auto chooseTheThird = [](QWidget &modal) {
+        auto &dialog = dynamic_cast<frmDeck &>(modal);
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
         QTest::mouseClick(dialog.picBack[3], Qt::LeftButton);
@@ -92,8 +81,8 @@ TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)
         EXPECT_EQ(dialog.picBack[2]->accessibleName(),
                   QStringLiteral("Card back 3 of 12: teal waves, chosen"));
         QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
-    });
-    form.mnuFileDeck->trigger();
+    };
+    whileModal([&] { form.mnuFileDeck->trigger(); }, chooseTheThird);
     EXPECT_EQ(gclsDeck().CardBack(), 56);
     EXPECT_EQ(QSettings(settingsFilePath(), QSettings::IniFormat).value("Startup/CardBack").toInt(),
               56);
@@ -105,11 +94,11 @@ TEST(DeckDialog, OkHandsTheChosenBackToTheCardsAndTheCloseBoxKeepsIt)
     EXPECT_EQ(form.picHome[3]->image(), completeHome);
     EXPECT_EQ(form.picHome[1]->image(), otherHome);
 
-    whenShown<frmDeck>([](frmDeck &dialog) {
-        QTest::mouseClick(dialog.picBack[5], Qt::LeftButton);
-        dialog.close();
-    });
-    form.mnuFileDeck->trigger();
+    whileModal([&] { form.mnuFileDeck->trigger(); },
+               [](QWidget &dialog) {
+                   QTest::mouseClick(dynamic_cast<frmDeck &>(dialog).picBack[5], Qt::LeftButton);
+                   dialog.close();
+               });
     EXPECT_EQ(glCardBack, 56);
     EXPECT_EQ(gclsDeck().CardBack(), 56);
 }
@@ -162,7 +151,8 @@ TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
     frmMain form;
     gsMusicFilename = song("Ragtime.mid");
     QStringList &calls = mMidi.log->calls;
-    whenShown<frmMusic>([&](frmMusic &dialog) {
+    const auto listen = [&](QWidget &modal) {
+        auto &dialog = dynamic_cast<frmMusic &>(modal);
         EXPECT_TRUE(mMidi.log->songLikely); // the sound engine gets ready for a preview
         calls.clear();
         QTest::mouseClick(dialog.cmdPreview, Qt::LeftButton); // "(No Music)": nothing to preview
@@ -179,8 +169,8 @@ TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
         clickRow(dialog, 1);
         QTest::mouseClick(dialog.cmdPreview, Qt::LeftButton);
         dialog.close();
-    });
-    form.mnuOptionsMusic->trigger();
+    };
+    whileModal([&] { form.mnuOptionsMusic->trigger(); }, listen);
     const QString play = QStringLiteral("PlaySong"), stop = QStringLiteral("StopSong"),
                   file = QStringLiteral("SongFile=");
     EXPECT_EQ(calls, QStringList({file + song("Ragtime.mid"), play, stop, file + song("SONG.MID"),
@@ -190,9 +180,8 @@ TEST_F(MusicDialog, PreviewFollowsTheSelectionUntilTheDialogCloses)
     // Return presses OK, which has the focus as the dialog opens. The choice is written at
     // once, so an end that never closes the window keeps it.
     QFile::remove(settingsFilePath());
-    whenShown<frmMusic>(
-        [](frmMusic &dialog) { QTest::keyClick(dialog.focusWidget(), Qt::Key_Return); });
-    form.mnuOptionsMusic->trigger();
+    whileModal([&] { form.mnuOptionsMusic->trigger(); },
+               [](QWidget &dialog) { QTest::keyClick(dialog.focusWidget(), Qt::Key_Return); });
     EXPECT_EQ(gsMusicFilename, QString());
     EXPECT_TRUE(
         QSettings(settingsFilePath(), QSettings::IniFormat).contains("Startup/MusicFilename"));

@@ -35,14 +35,18 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 
 SeenModal whileModal(const std::function<void()> &open, Qt::Key key)
 {
+    return whileModal(open, [key](QWidget &modal) { QTest::keyClick(&modal, key); });
+}
+
+SeenModal whileModal(const std::function<void()> &open, const std::function<void(QWidget &)> &act)
+{
     SeenModal seen;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
             auto *box = qobject_cast<QMessageBox *>(modal);
-            seen = {modal->windowTitle(), box ? box->text() : QString(),
-                    box ? box->icon() : QMessageBox::NoIcon};
-            QTest::keyClick(modal, key);
+            seen = {modal->windowTitle(), box ? box->text() : QString()};
+            act(*modal);
         }
     });
     timer.start(0);

@@ -87,12 +87,13 @@ public:
 // XDG_CONFIG_HOME made by the test main).
 QString settingsFilePath();
 
-// Runs open, pressing key in every modal window that is up while it runs, as a player
-// who closes what comes up; tells the last window seen (text and icon: a message box's).
+// Runs open, doing act to every modal window that is up while it runs, as a player who
+// deals with what comes up; tells the last window seen (its text: a message box's).
 struct SeenModal {
     QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
+SeenModal whileModal(const std::function<void()> &open, const std::function<void(QWidget &)> &act);
+// The same, pressing key in each.
 SeenModal whileModal(const std::function<void()> &open, Qt::Key key = Qt::Key_Escape);
 
 // Writes the bytes as the whole file, making its folder; false when that fails.

@@ -169,18 +169,15 @@ class XServer:
         return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
 
     def wait_until_still(self, rect, quiet=0.4, timeout=15):
-        """Waits until the pixels in rect stop changing for `quiet` seconds; returns them."""
-        deadline = time.monotonic() + timeout
-        last = self.grab(*rect)
-        since = time.monotonic()
-        while time.monotonic() < deadline:
-            time.sleep(0.05)
-            now = self.grab(*rect)
-            if now != last:
-                last, since = now, time.monotonic()
-            elif time.monotonic() - since >= quiet:
-                return now
-        raise TimeoutError("the screen kept changing")
+        """The pixels in rect once they are the same twice, `quiet` seconds apart."""
+        def settled():
+            before = self.grab(*rect)
+            time.sleep(quiet)
+            return before if self.grab(*rect) == before else None
+        image = poll(settled, timeout)
+        if image is None:
+            raise TimeoutError("the screen kept changing")
+        return image
 
 
 class Marrowby:
