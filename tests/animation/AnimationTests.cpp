@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The animation wrapper as the victory uses it, watched through the control it makes.
 #include "animation/AnimationWidget.h"
-#include "animation/AviReader.h"
 #include "animation/CAnimate.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -115,46 +111,6 @@ TEST_F(Animation, AClipPlayedACountedNumberOfTimesStopsOnItsLastFrame)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !widget.isPlaying(); }, 3000));
     EXPECT_EQ(widget.currentFrame(), 17);
     EXPECT_FALSE(widget.isTimerActive());
-}
-
-// Another player reads the clip as one run-length video stream at 9 frames a second, with
-// the very pictures our reader sees.
-TEST(VictoryClip, ReadsTheSameInAnotherPlayer)
-{
-    if (QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("ffprobe")).isEmpty())
-        GTEST_SKIP() << "ffmpeg is not installed";
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("victory.avi"));
-    QFile resource(QStringLiteral(":/avi/102"));
-    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
-    const QByteArray bytes = resource.readAll();
-    ASSERT_TRUE(writeFile(path, bytes));
-    auto run = [&path](const char *program, const char *arguments) {
-        QProcess process;
-        QStringList list = QString::fromLatin1(arguments).split(u' ');
-        list.replaceInStrings(QStringLiteral("CLIP"), path);
-        process.start(QString::fromLatin1(program), list);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-        return process.readAllStandardOutput();
-    };
-    EXPECT_EQ(run("ffprobe",
-                  "-v error -count_frames -of csv=p=0 -show_entries "
-                  "stream=codec_name,codec_type,width,height,r_frame_rate,nb_read_frames CLIP"),
-              "msrle,video,320,240,9/1,18\n");
-    const QByteArray theirs = run("ffmpeg", "-v error -i CLIP -f rawvideo -pix_fmt rgb24 -");
-
-    const auto clip =
-        readAviClip({reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())});
-    ASSERT_TRUE(clip);
-    QByteArray ours;
-    for (const auto &frame : clip->frames)
-        for (uint8_t index : frame)
-            ours.append(char(qRed(clip->palette[index])))
-                .append(char(qGreen(clip->palette[index])))
-                .append(char(qBlue(clip->palette[index])));
-    EXPECT_TRUE(ours == theirs) << "the pictures differ";
 }
 
 } // namespace
