@@ -19,12 +19,6 @@ namespace {
 
 const QString kBadCopy = QStringLiteral(".bad");
 
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The settings file as the next run reads it. The store keeps what it parsed per path,
 // so the bytes are read at a path it has never seen.
 QVariantMap readAfresh()
@@ -91,7 +85,7 @@ TEST_F(Settings, AFileIsReadAsFarAsItCanBeAndOnlyADamagedOneIsKeptAside)
             EXPECT_EQ(gsMusicFilename, c.song);
             form.close();
         }
-        EXPECT_EQ(contentsOf(settingsFilePath() + kBadCopy), c.damaged ? c.text : QByteArray());
+        EXPECT_EQ(readFile(settingsFilePath() + kBadCopy), c.damaged ? c.text : QByteArray());
         QFile::remove(settingsFilePath() + kBadCopy);
         const QVariantMap stored = readAfresh();
         EXPECT_EQ(stored.value(QStringLiteral("Startup/CardBack")), QString::number(c.back));

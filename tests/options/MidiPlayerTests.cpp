@@ -15,16 +15,10 @@
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The loudest sample of a 16-bit WAV file; 0 when there is none.
 int peakOf(const QString &wav)
 {
-    const QByteArray bytes = contents(wav);
+    const QByteArray bytes = readFile(wav);
     const qsizetype data = bytes.indexOf("data");
     int peak = 0;
     for (qsizetype i = data + 8; data >= 0 && i + 1 < bytes.size(); i += 2)
@@ -35,8 +29,7 @@ int peakOf(const QString &wav)
 // Whether a shared library whose path contains `name` is loaded in this process.
 bool mapped(const char *name)
 {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name);
+    return readFile(QStringLiteral("/proc/self/maps")).contains(name);
 }
 
 class MidiPlayerTest : public ::testing::Test
@@ -137,7 +130,7 @@ TEST_F(MidiPlayerTest, PlaysASongNamedInAnyCaseUntilItsOwnPlayerStopsOrGoes)
 
         // The first track sets the tempo, microseconds a quarter note, and then ends with the
         // song: 40 to 240 quarter notes a minute, for half a minute or more.
-        const QByteArray midi = contents(programFile(song));
+        const QByteArray midi = readFile(programFile(song));
         const auto number = [&](qsizetype at, int size) {
             return midi.mid(at, size).toHex().toUInt(nullptr, 16);
         };

@@ -33,6 +33,12 @@ bool writeFile(const QString &path, const QByteArray &bytes)
            file.write(bytes) == bytes.size();
 }
 
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 SeenModal whileModal(const std::function<void()> &open, Qt::Key key)
 {
     return whileModal(open, [key](QWidget &modal) { QTest::keyClick(&modal, key); });

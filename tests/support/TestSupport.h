@@ -98,3 +98,5 @@ SeenModal whileModal(const std::function<void()> &open, Qt::Key key = Qt::Key_Es
 
 // Writes the bytes as the whole file, making its folder; false when that fails.
 bool writeFile(const QString &path, const QByteArray &bytes);
+// The whole file; nothing when it cannot be read.
+QByteArray readFile(const QString &path);
